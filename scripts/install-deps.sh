@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package Zarneth needs to build, test and run.
+# Idempotent and non-interactive: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+  # tool chain
+  build-essential cmake ninja-build pkg-config
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  # audio files and sample-rate conversion
+  libsndfile1-dev libsamplerate0-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+run_as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  run_as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing: ${missing[*]}"
+"${run_as_root[@]}" apt-get update -q
+"${run_as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
