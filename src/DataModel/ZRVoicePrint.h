@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The compact, comparable form of one spoken utterance: a flat sequence of
+// integers, 16 per frame of 32 ms taken every 16 ms. Element 0 and elements
+// 14 and 15 of every frame are 0; elements 1 to 13 are mel-cepstral
+// coefficients scaled per print so that the largest comes out at about 255.
+class ZRVoicePrint {
+public:
+    static constexpr int kFrameSize = 16;
+    // calculateVoicePrint() results.
+    static constexpr int kCalculated = 0;
+    static constexpr int kEmptyData = 10;
+
+    // An empty print that can compute features: builds the spectral tables.
+    ZRVoicePrint();
+    // A print restored from stored values; it only compares, so it needs no tables.
+    explicit ZRVoicePrint(std::vector<std::int32_t> values);
+
+    // Replaces the print with the features of 16-bit signed big-endian mono
+    // samples at 8000 Hz. Returns kEmptyData, leaving the print as it was,
+    // when there are no bytes; otherwise kCalculated.
+    int calculateVoicePrint(std::span<const std::uint8_t> data);
+
+    // Dynamic-time-warping cost of this print against another; smaller is
+    // closer, and 1e30 means no match (no other print, lengths more than
+    // three times apart, or frames the warping path cannot align).
+    double distanceFromVoicePrint(const ZRVoicePrint* other) const;
+
+    // Number of integers held (16 per frame).
+    std::size_t count() const { return m_voicePrint.size(); }
+    // Throws std::out_of_range past the end.
+    std::int32_t objectAtIndex(std::size_t index) const { return m_voicePrint.at(index); }
+
+    const std::vector<std::int32_t>& voicePrint() const { return m_voicePrint; }
+    void setVoicePrint(std::vector<std::int32_t> values) { m_voicePrint = std::move(values); }
+
+private:
+    std::vector<std::int32_t> m_voicePrint;
+};
