@@ -1,0 +1,40 @@
+#include "support/Fsdd.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace Fsdd {
+
+std::filesystem::path directory()
+{
+    const char* fromEnvironment = std::getenv("ZARNETH_FSDD");
+    const std::filesystem::path folder = fromEnvironment ? fromEnvironment : ZARNETH_FSDD_DIR;
+    if (folder.empty() || !std::filesystem::exists(folder / "0_george_0.wav"))
+        return {};
+    return folder;
+}
+
+std::filesystem::path recording(const std::string& name)
+{
+    return directory() / name;
+}
+
+std::filesystem::path recording(int digit, const std::string& speaker, int take)
+{
+    return recording(std::to_string(digit) + "_" + speaker + "_" + std::to_string(take) + ".wav");
+}
+
+std::vector<std::filesystem::path> all()
+{
+    std::vector<std::filesystem::path> recordings;
+    if (directory().empty())
+        return recordings;
+    for (const auto& entry : std::filesystem::directory_iterator(directory())) {
+        if (entry.path().extension() == ".wav")
+            recordings.push_back(entry.path());
+    }
+    std::sort(recordings.begin(), recordings.end());
+    return recordings;
+}
+
+} // namespace Fsdd

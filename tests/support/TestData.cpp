@@ -1,0 +1,76 @@
+#include "support/TestData.h"
+
+#include "DataModel/ZRVoicePrint.h"
+#include "Platform/AudioFileDecoder.h"
+#include "Platform/BigEndianSamples.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace TestData {
+
+std::filesystem::path file(const std::string& name)
+{
+    return std::filesystem::path(ZARNETH_TEST_DATA_DIR) / name;
+}
+
+std::filesystem::path example(const std::string& name)
+{
+    return std::filesystem::path(ZARNETH_EXAMPLES_DIR) / name;
+}
+
+std::vector<std::int16_t> samplesOf(const std::filesystem::path& path)
+{
+    AudioFileDecoder::Result audio = AudioFileDecoder::decode(path.string(), 8000);
+    EXPECT_TRUE(audio.ok()) << audio.error;
+    return std::move(audio.samples);
+}
+
+ZRVoicePrint voicePrintOf(const std::vector<std::int16_t>& samples)
+{
+    ZRVoicePrint print;
+    EXPECT_EQ(print.calculateVoicePrint(BigEndianSamples::bytesOf(samples)), ZRVoicePrint::kCalculated);
+    return print;
+}
+
+const nlohmann::json& golden()
+{
+    static const nlohmann::json values = [] {
+        std::ifstream in(file("golden-prints.json"));
+        return nlohmann::json::parse(in);
+    }();
+    return values;
+}
+
+double fromHex(const std::string& text)
+{
+    return std::strtod(text.c_str(), nullptr);
+}
+
+std::vector<std::int16_t> nonzeroNoise(std::size_t count, std::uint32_t seed)
+{
+    std::vector<std::int16_t> samples(count);
+    std::uint32_t state = seed;
+    for (std::int16_t& sample : samples) {
+        state = state * 1664525u + 1013904223u;
+        const int value = static_cast<int>(state >> 20) - 2048;  // -2048 ... 2047
+        sample = static_cast<std::int16_t>(value == 0 ? 1 : value);
+    }
+    return samples;
+}
+
+std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, std::size_t before,
+                                      std::size_t after)
+{
+    std::vector<std::int16_t> hiss = nonzeroNoise(before + after, 9);
+    for (std::int16_t& sample : hiss)
+        sample = static_cast<std::int16_t>(sample / 128 == 0 ? 1 : sample / 128);  // about -50 dB
+    std::vector<std::int16_t> utterance(hiss.begin(), hiss.begin() + before);
+    utterance.insert(utterance.end(), speech.begin(), speech.end());
+    utterance.insert(utterance.end(), hiss.begin() + before, hiss.end());
+    return utterance;
+}
+
+} // namespace TestData
