@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Makes the example utterances in resources/examples/: two-second recordings
+# as the dialler takes them (8000 Hz, mono, 16-bit), spoken by espeak-ng over
+# a faint background hiss. The results are committed; run this only to remake
+# them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for tool in espeak-ng sox; do
+  if ! command -v "$tool" >/dev/null; then
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    DEBIAN_FRONTEND=noninteractive ${sudo:-} apt-get install -y -q --no-install-recommends "$tool"
+  fi
+done
+
+out=resources/examples
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$out"
+
+# utter NAME VOICE SPEED PITCH TEXT
+utter() {
+  local name=$1 voice=$2 speed=$3 pitch=$4 text=$5
+  espeak-ng -v "$voice" -s "$speed" -p "$pitch" -w "$work/$name.raw.wav" "$text"
+  # 0.3 s of room before the name, cut to exactly two seconds, as recorded.
+  sox -V1 -D "$work/$name.raw.wav" -r 8000 -c 1 -b 16 "$work/$name.speech.wav" pad 0.3 2 trim 0 2
+  sox -R -D -n -r 8000 -c 1 -b 16 "$work/$name.hiss.wav" synth 2 whitenoise vol 0.003
+  sox -D -m "$work/$name.speech.wav" "$work/$name.hiss.wav" -b 16 "$out/$name.wav"
+}
+
+utter anna        en     150 50 "Anna Schmidt"
+utter anna-again  en     135 42 "Anna Schmidt"
+utter ben         en     150 50 "Ben Miller"
+echo "Wrote $(ls "$out"/*.wav | wc -l) examples to $out"
