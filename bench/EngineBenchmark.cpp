@@ -67,4 +67,4 @@ void BM_DTW(benchmark::State& state)
 }
 BENCHMARK(BM_DTW)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

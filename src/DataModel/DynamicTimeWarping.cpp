@@ -20,7 +20,7 @@ private:
     std::vector<double> m_cells;
 };
 
-} // namespace
+}  // namespace
 
 double Distance(const std::int32_t* p, int i, const std::int32_t* q, int j, int dim)
 {
@@ -61,9 +61,9 @@ double DTW(const std::int32_t* p, int n, const std::int32_t* q, int m, int dim)
         G(i, 1) = G(i - 1, 0) + D(i, 1);
         for (int j = 2; j < m; ++j) {
             const double d = D(i, j);
-            const double a = G(i - 2, j - 1) + D(i - 1, j) + d;  // two frames of p against one of q
-            const double b = d + G(i - 1, j - 1);                // diagonal
-            const double c = d + (G(i - 1, j - 2) + D(i, j - 1)); // one frame of p against two of q
+            const double a = G(i - 2, j - 1) + D(i - 1, j) + d;    // two frames of p against one of q
+            const double b = d + G(i - 1, j - 1);                  // diagonal
+            const double c = d + (G(i - 1, j - 2) + D(i, j - 1));  // one frame of p against two of q
             // Ties go to c before b, and to b or c before a.
             if (a < b && a < c)
                 G(i, j) = a;

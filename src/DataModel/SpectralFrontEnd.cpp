@@ -79,7 +79,7 @@ void bitReverse(double* re, double* im, int n)
     }
 }
 
-} // namespace
+}  // namespace
 
 double Hamming(int N, int n)
 {

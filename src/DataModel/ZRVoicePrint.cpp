@@ -11,13 +11,13 @@
 
 namespace {
 
-constexpr int kHop = 128;                 // 16 ms at 8000 Hz
-constexpr int kLeadInRun = 10;            // nonzero samples that end the lead-in
-constexpr int kNoiseFrames = 2;           // frames that measure the background
-constexpr int kBandWidth = 8;             // spectrogram rows per energy band
+constexpr int kHop = 128;        // 16 ms at 8000 Hz
+constexpr int kLeadInRun = 10;   // nonzero samples that end the lead-in
+constexpr int kNoiseFrames = 2;  // frames that measure the background
+constexpr int kBandWidth = 8;    // spectrogram rows per energy band
 constexpr double kLn10 = 2.302585093;
-constexpr double kWindowGain = 0.54;      // mean of the Hamming window
-constexpr int kSpeechEnergy = 512;        // a frame above this carries speech
+constexpr double kWindowGain = 0.54;  // mean of the Hamming window
+constexpr int kSpeechEnergy = 512;    // a frame above this carries speech
 constexpr double kTopValue = 255.0;
 
 using Frame = std::array<double, ZRVoicePrint::kFrameSize>;
@@ -36,9 +36,8 @@ struct Spectrum {
 std::vector<double> samplesAfterLeadIn(std::span<const std::uint8_t> data)
 {
     const std::size_t n = data.size() / 2;
-    const auto sample = [&data](std::size_t i) {
-        return static_cast<std::int16_t>((data[2 * i] << 8) | data[2 * i + 1]);
-    };
+    const auto sample
+        = [&data](std::size_t i) { return static_cast<std::int16_t>((data[2 * i] << 8) | data[2 * i + 1]); };
 
     std::size_t start = 0;
     int run = 0;
@@ -179,8 +178,7 @@ std::pair<int, int> speechFrames(const std::vector<int>& energies)
     if (first == energies.end())
         return {0, static_cast<int>(energies.size()) - 1};
     const auto last = std::find_if(energies.rbegin(), energies.rend(), isSpeech);
-    return {static_cast<int>(first - energies.begin()),
-            static_cast<int>(energies.rend() - last) - 1};
+    return {static_cast<int>(first - energies.begin()), static_cast<int>(energies.rend() - last) - 1};
 }
 
 // Scales the kept rows so that the largest magnitude becomes about 255.
@@ -194,8 +192,7 @@ std::vector<std::int32_t> scaledPrint(const std::vector<Frame>& rows, int first,
             minC = std::min(minC, value);
         }
     }
-    const double scale = std::max(std::abs(static_cast<std::int32_t>(minC)),
-                                  std::abs(static_cast<std::int32_t>(maxC)));
+    const double scale = std::max(std::abs(static_cast<std::int32_t>(minC)), std::abs(static_cast<std::int32_t>(maxC)));
 
     std::vector<std::int32_t> print;
     print.reserve(static_cast<std::size_t>(last - first + 1) * ZRVoicePrint::kFrameSize);
@@ -212,8 +209,8 @@ std::vector<std::int32_t> scaledPrint(const std::vector<Frame>& rows, int first,
 // trimmed to the frames that carry speech and scaled to integers.
 std::vector<std::int32_t> featuresOf(const std::vector<double>& x, double gain, int frames)
 {
-    std::vector<Frame> rows(frames, Frame{});   // zero for the two noise frames
-    std::vector<Frame> bands(frames, Frame{});  // likewise
+    std::vector<Frame> rows(frames, Frame {});   // zero for the two noise frames
+    std::vector<Frame> bands(frames, Frame {});  // likewise
     Spectrum spectrum;
     double P[kSpectrumBins];
     double noiseEnergy = 0;
@@ -236,7 +233,7 @@ std::vector<std::int32_t> featuresOf(const std::vector<double>& x, double gain, 
     return scaledPrint(rows, first, last);
 }
 
-} // namespace
+}  // namespace
 
 ZRVoicePrint::ZRVoicePrint()
 {
@@ -257,7 +254,7 @@ int ZRVoicePrint::calculateVoicePrint(std::span<const std::uint8_t> data)
     const double gain = levelGain(x);
     // Frames of 256 samples every 128; fewer than 256 samples give none.
     const int frames = static_cast<int>(x.size() / kHop) - 1;
-    m_voicePrint = frames > 0 ? featuresOf(x, gain, frames) : std::vector<std::int32_t>{};
+    m_voicePrint = frames > 0 ? featuresOf(x, gain, frames) : std::vector<std::int32_t> {};
     return kCalculated;
 }
 

@@ -56,30 +56,29 @@ std::int16_t toSample(float value)
     return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }
 
-} // namespace
+}  // namespace
 
 AudioFileDecoder::Result AudioFileDecoder::decode(const std::string& path, int sampleRate)
 {
-    SF_INFO info{};
+    SF_INFO info {};
     SndfileHandle file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file)
         return failure(path, sf_strerror(nullptr));
     if (info.channels < 1 || info.samplerate < 1)
         return failure(path, "no audio channels or no sample rate");
 
-    const bool passThrough = info.channels == 1 && info.samplerate == sampleRate
-        && (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
+    const bool passThrough
+        = info.channels == 1 && info.samplerate == sampleRate && (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
     if (passThrough)
         return {readAll<std::int16_t>(file.get(), 1, sf_readf_short), {}};
 
-    std::vector<float> mono = mixDown(readAll<float>(file.get(), info.channels, sf_readf_float),
-                                      info.channels);
+    std::vector<float> mono = mixDown(readAll<float>(file.get(), info.channels, sf_readf_float), info.channels);
     if (info.samplerate != sampleRate && !mono.empty()) {
         const double ratio = static_cast<double>(sampleRate) / info.samplerate;
         if (src_is_valid_ratio(ratio) == 0)
             return failure(path, "cannot convert a sample rate of " + std::to_string(info.samplerate) + " Hz");
         std::vector<float> converted(static_cast<std::size_t>(std::ceil(mono.size() * ratio)) + 1);
-        SRC_DATA request{};
+        SRC_DATA request {};
         request.data_in = mono.data();
         request.input_frames = static_cast<long>(mono.size());
         request.data_out = converted.data();

@@ -13,11 +13,10 @@ namespace {
 
 constexpr int kVoicePrintRate = 8000;
 
-constexpr const char* kUsage =
-    "usage: zarneth-cli COMMAND [ARGS]\n"
-    "commands:\n"
-    "  print [--json] FILE.wav   voice print of an utterance\n"
-    "  distance A.wav B.wav      the DTW distance of A's print from B's\n";
+constexpr const char* kUsage = "usage: zarneth-cli COMMAND [ARGS]\n"
+                               "commands:\n"
+                               "  print [--json] FILE.wav   voice print of an utterance\n"
+                               "  distance A.wav B.wav      the DTW distance of A's print from B's\n";
 
 // 17 significant digits give back the exact double; "1e+30" means no match.
 std::string formatDistance(double distance)
@@ -29,8 +28,7 @@ std::string formatDistance(double distance)
 
 void writeJson(std::ostream& out, int status, const ZRVoicePrint& print)
 {
-    out << "{\"status\":" << status << ",\"frames\":" << print.count() / ZRVoicePrint::kFrameSize
-        << ",\"print\":[";
+    out << "{\"status\":" << status << ",\"frames\":" << print.count() / ZRVoicePrint::kFrameSize << ",\"print\":[";
     const char* separator = "";
     for (std::int32_t value : print.voicePrint()) {
         out << separator << value;
@@ -50,7 +48,7 @@ void writeTable(std::ostream& out, int status, const ZRVoicePrint& print)
     }
 }
 
-} // namespace
+}  // namespace
 
 ZarnethCli::ZarnethCli(std::ostream& out, std::ostream& err)
     : m_out(out)

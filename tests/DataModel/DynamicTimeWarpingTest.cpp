@@ -1,4 +1,5 @@
 #include "DataModel/DynamicTimeWarping.h"
+
 #include "DataModel/ZRVoicePrint.h"
 
 #include <gtest/gtest.h>
@@ -64,12 +65,12 @@ TEST(DynamicTimeWarpingTest, UnevenPairsFollowTheOnlyPathThroughTheSlantedStep)
     // 4 frames against 3: (0,0) → (1,1) → (3,2) through (2,2).
     const ZRVoicePrint four = randomPrint(4, 5);
     const ZRVoicePrint three = randomPrint(3, 6);
-    const double expected = local(four, 0, three, 0) + local(four, 1, three, 1) + local(four, 2, three, 2)
-        + local(four, 3, three, 2);
+    const double expected
+        = local(four, 0, three, 0) + local(four, 1, three, 1) + local(four, 2, three, 2) + local(four, 3, three, 2);
     EXPECT_EQ(four.distanceFromVoicePrint(&three), expected);
     // And mirrored: (0,0) → (1,1) → (2,3) through (2,2).
-    const double mirrored = local(three, 0, four, 0) + local(three, 1, four, 1) + local(three, 2, four, 2)
-        + local(three, 2, four, 3);
+    const double mirrored
+        = local(three, 0, four, 0) + local(three, 1, four, 1) + local(three, 2, four, 2) + local(three, 2, four, 3);
     EXPECT_EQ(three.distanceFromVoicePrint(&four), mirrored);
 }
 
@@ -119,7 +120,7 @@ TEST(DynamicTimeWarpingTest, OrderOfArgumentsDoesNotMatter)
 
 TEST(DynamicTimeWarpingTest, NoPrintOrTooFewFramesIsNoMatch)
 {
-    const ZRVoicePrint empty{std::vector<std::int32_t>{}};
+    const ZRVoicePrint empty {std::vector<std::int32_t> {}};
     const ZRVoicePrint one = randomPrint(1, 11);
     const ZRVoicePrint three = randomPrint(3, 12);
     EXPECT_EQ(three.distanceFromVoicePrint(nullptr), kNoMatchDistance);
@@ -140,4 +141,4 @@ TEST(DynamicTimeWarpingTest, TrailingPartialFrameIsIgnored)
     EXPECT_EQ(a.distanceFromVoicePrint(&withTail), a.distanceFromVoicePrint(&b));
 }
 
-} // namespace
+}  // namespace

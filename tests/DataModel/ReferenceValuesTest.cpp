@@ -54,7 +54,7 @@ struct Calculated {
 
 Calculated calculate(const std::vector<std::int16_t>& samples)
 {
-    Calculated result{0, ZRVoicePrint()};
+    Calculated result {0, ZRVoicePrint()};
     result.status = result.print.calculateVoicePrint(BigEndianSamples::bytesOf(samples));
     return result;
 }
@@ -104,4 +104,4 @@ TEST(ReferenceValuesTest, DistancesMatchBitForBit)
     }
 }
 
-} // namespace
+}  // namespace

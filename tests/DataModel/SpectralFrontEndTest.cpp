@@ -28,8 +28,8 @@ std::vector<double> pseudoRandom(int count, unsigned seed)
 TEST_F(SpectralFrontEndTest, FilterBankLiesOnTheThirtyOneHertzGrid)
 {
     // Left edge in Hz and number of weights of each of the 16 mel filters.
-    const double leftEdges[kFilterCount] = {186,  279,  403,  496,  620,  775,  899,  1085,
-                                            1271, 1457, 1674, 1922, 2201, 2480, 2821, 3162};
+    const double leftEdges[kFilterCount]
+        = {186, 279, 403, 496, 620, 775, 899, 1085, 1271, 1457, 1674, 1922, 2201, 2480, 2821, 3162};
     const int widths[kFilterCount] = {7, 7, 7, 9, 9, 10, 12, 12, 13, 15, 17, 18, 20, 22, 24, 27};
     const int firstBins[kFilterCount] = {6, 9, 13, 16, 20, 25, 29, 35, 41, 47, 54, 62, 71, 80, 91, 102};
     for (int j = 0; j < kFilterCount; ++j) {
@@ -172,4 +172,4 @@ TEST_F(SpectralFrontEndTest, CepstrumLiftsHigherCoefficients)
     }
 }
 
-} // namespace
+}  // namespace

@@ -60,4 +60,4 @@ TEST(SpeechRecognitionTest, EachSpeakersDigitsAreRecognisedFromThreeTrainedSampl
     EXPECT_GE(right, 560);
 }
 
-} // namespace
+}  // namespace

@@ -1,4 +1,5 @@
 #include "DataModel/ZRVoicePrint.h"
+
 #include "Platform/BigEndianSamples.h"
 #include "support/TestData.h"
 
@@ -44,8 +45,8 @@ void expectWellFormed(const ZRVoicePrint& print, const std::string& what)
 TEST(ZRVoicePrintTest, EmptyDataReturnsTenAndKeepsThePrint)
 {
     ZRVoicePrint print;
-    ASSERT_EQ(print.calculateVoicePrint(BigEndianSamples::bytesOf(TestData::nonzeroNoise(4000))),
-              ZRVoicePrint::kCalculated);
+    ASSERT_EQ(
+        print.calculateVoicePrint(BigEndianSamples::bytesOf(TestData::nonzeroNoise(4000))), ZRVoicePrint::kCalculated);
     const std::vector<std::int32_t> before = print.voicePrint();
     ASSERT_FALSE(before.empty());
 
@@ -64,7 +65,7 @@ TEST(ZRVoicePrintTest, FramesNeedTwoHundredFiftySixSamplesAfterTheLeadIn)
     for (const auto& c : cases) {
         ZRVoicePrint print;
         EXPECT_EQ(print.calculateVoicePrint(BigEndianSamples::bytesOf(TestData::nonzeroNoise(c.samples))),
-                  ZRVoicePrint::kCalculated)
+            ZRVoicePrint::kCalculated)
             << c.samples;
         EXPECT_EQ(framesOf(print), c.frames) << c.samples << " samples";
     }
@@ -89,8 +90,8 @@ TEST(ZRVoicePrintTest, LeadInIsNotPartOfTheSignal)
     // Leading zeros, and short nonzero runs broken by a zero, restart the
     // search for the first run of ten nonzero samples.
     EXPECT_EQ(TestData::voicePrintOf(concatenated(Samples(700, 0), signal)).voicePrint(), reference);
-    EXPECT_EQ(TestData::voicePrintOf(concatenated({0, 0, 9, 9, 9, 9, 9, 9, 9, 9, 9, 0}, signal)).voicePrint(),
-              reference);
+    EXPECT_EQ(
+        TestData::voicePrintOf(concatenated({0, 0, 9, 9, 9, 9, 9, 9, 9, 9, 9, 0}, signal)).voicePrint(), reference);
 
     // Exactly ten: after a run of ten the analysis starts at once, even at a
     // zero; after a run of nine the search goes on into the signal.
@@ -107,8 +108,8 @@ TEST(ZRVoicePrintTest, DigitalSilenceKeepsEveryFrameAsZeros)
 {
     const ZRVoicePrint print = TestData::voicePrintOf(Samples(3000, 0));
     EXPECT_EQ(framesOf(print), 3000u / 128 - 1);
-    EXPECT_TRUE(std::all_of(print.voicePrint().begin(), print.voicePrint().end(),
-                            [](std::int32_t value) { return value == 0; }));
+    EXPECT_TRUE(std::all_of(
+        print.voicePrint().begin(), print.voicePrint().end(), [](std::int32_t value) { return value == 0; }));
 }
 
 TEST(ZRVoicePrintTest, DoublingEverySampleGivesTheSamePrint)
@@ -121,8 +122,7 @@ TEST(ZRVoicePrintTest, DoublingEverySampleGivesTheSamePrint)
         Samples doubled = half;
         for (std::int16_t& sample : doubled)
             sample = static_cast<std::int16_t>(sample * 2);
-        EXPECT_EQ(TestData::voicePrintOf(doubled).voicePrint(), TestData::voicePrintOf(half).voicePrint())
-            << name;
+        EXPECT_EQ(TestData::voicePrintOf(doubled).voicePrint(), TestData::voicePrintOf(half).voicePrint()) << name;
     }
 }
 
@@ -170,4 +170,4 @@ TEST(ZRVoicePrintTest, ARecordingIsZeroFromItselfAndSymmetricToOthers)
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,4 +1,5 @@
 #include "Platform/AudioFileDecoder.h"
+
 #include "support/TemporaryDirectory.h"
 #include "support/TestData.h"
 
@@ -20,7 +21,7 @@ protected:
     std::string write(const std::string& name, int format, int rate, int channels, const std::vector<Sample>& data)
     {
         const std::string path = (m_folder / name).string();
-        SF_INFO info{};
+        SF_INFO info {};
         info.samplerate = rate;
         info.channels = channels;
         info.format = format;
@@ -67,7 +68,7 @@ TEST_F(AudioFileDecoderTest, MonoSixteenBitAtTheRequestedRatePassesThroughUntouc
 {
     const Samples samples = everyValue();
     for (int format : {SF_FORMAT_WAV | SF_FORMAT_PCM_16, SF_FORMAT_AIFF | SF_FORMAT_PCM_16,
-                       SF_FORMAT_CAF | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG}) {
+             SF_FORMAT_CAF | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG}) {
         const auto decoded = AudioFileDecoder::decode(write("in", format, 8000, 1, samples), 8000);
         ASSERT_TRUE(decoded.ok()) << decoded.error;
         EXPECT_EQ(decoded.samples, samples) << std::hex << format;
@@ -83,8 +84,10 @@ TEST_F(AudioFileDecoderTest, OtherSampleFormatsAndChannelCountsBecomeTheSameSamp
         asFloat.push_back(sample / 32768.0f);
         stereo.insert(stereo.end(), {sample, sample});
     }
-    const auto fromFloat = AudioFileDecoder::decode(write("f.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, asFloat), 8000);
-    const auto fromStereo = AudioFileDecoder::decode(write("s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo), 8000);
+    const auto fromFloat
+        = AudioFileDecoder::decode(write("f.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, asFloat), 8000);
+    const auto fromStereo
+        = AudioFileDecoder::decode(write("s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo), 8000);
     ASSERT_TRUE(fromFloat.ok() && fromStereo.ok());
     EXPECT_EQ(fromFloat.samples, samples);
     EXPECT_EQ(fromStereo.samples, samples);
@@ -93,14 +96,15 @@ TEST_F(AudioFileDecoderTest, OtherSampleFormatsAndChannelCountsBecomeTheSameSamp
 TEST_F(AudioFileDecoderTest, StereoIsMixedDownAndOutOfRangeFloatsAreClipped)
 {
     const Samples stereo = {1000, 3000, -32768, -32768, 32767, 32767};
-    const auto mixed = AudioFileDecoder::decode(write("s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo), 8000);
+    const auto mixed
+        = AudioFileDecoder::decode(write("s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo), 8000);
     ASSERT_TRUE(mixed.ok());
-    EXPECT_EQ(mixed.samples, (Samples{2000, -32768, 32767}));
+    EXPECT_EQ(mixed.samples, (Samples {2000, -32768, 32767}));
 
     const std::vector<float> loud = {2.0f, -2.0f, NAN, 0.5f};
     const auto clipped = AudioFileDecoder::decode(write("f.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, loud), 8000);
     ASSERT_TRUE(clipped.ok());
-    EXPECT_EQ(clipped.samples, (Samples{32767, -32768, 0, 16384}));
+    EXPECT_EQ(clipped.samples, (Samples {32767, -32768, 0, 16384}));
 }
 
 TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
@@ -113,7 +117,8 @@ TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
         EXPECT_NEAR(zeroCrossings(decoded.samples), 880, 2) << rate << " Hz";
     }
     // And up: the file recorder wants 44100 Hz.
-    const auto up = AudioFileDecoder::decode(write("u.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, sine(8000, 300, 0.5)), 44100);
+    const auto up = AudioFileDecoder::decode(
+        write("u.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, sine(8000, 300, 0.5)), 44100);
     ASSERT_TRUE(up.ok());
     EXPECT_NEAR(static_cast<double>(up.samples.size()), 22050, 2);
     EXPECT_NEAR(zeroCrossings(up.samples), 300, 2);
@@ -121,7 +126,8 @@ TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
 
 TEST_F(AudioFileDecoderTest, AFileWithoutFramesDecodesToNoSamples)
 {
-    const auto decoded = AudioFileDecoder::decode(write("e.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, Samples{}), 8000);
+    const auto decoded
+        = AudioFileDecoder::decode(write("e.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, Samples {}), 8000);
     ASSERT_TRUE(decoded.ok()) << decoded.error;
     EXPECT_TRUE(decoded.samples.empty());
 }
@@ -131,7 +137,7 @@ TEST_F(AudioFileDecoderTest, UnreadableFilesAreReportedByName)
     const std::string text = (m_folder / "notes.wav").string();
     std::ofstream(text) << "this is not audio\n";
     const std::string empty = (m_folder / "empty.wav").string();
-    std::ofstream{empty};
+    std::ofstream {empty};
 
     for (const std::string& path : {text, empty, (m_folder / "missing.wav").string(), m_folder.path().string()}) {
         const auto decoded = AudioFileDecoder::decode(path, 8000);
@@ -151,4 +157,4 @@ TEST_F(AudioFileDecoderTest, TruncatedFilesGiveWhatIsThere)
     EXPECT_EQ(decoded.samples, Samples(samples.begin(), samples.begin() + 3000));
 }
 
-} // namespace
+}  // namespace

@@ -1,4 +1,5 @@
 #include "cli/ZarnethCli.h"
+
 #include "support/TemporaryDirectory.h"
 #include "support/TestData.h"
 
@@ -86,9 +87,8 @@ TEST(ZarnethCliTest, PrintOfAnEmptyRecordingReportsStatusTen)
     TemporaryDirectory folder;
     const std::string path = (folder / "silent.wav").string();
     // A valid WAV header with no samples.
-    const unsigned char header[44] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                      16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1f, 0, 0, 0x80, 0x3e, 0, 0,
-                                      2, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
+    const unsigned char header[44] = {'R', 'I', 'F', 'F', 36, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0,
+        0, 1, 0, 1, 0, 0x40, 0x1f, 0, 0, 0x80, 0x3e, 0, 0, 2, 0, 16, 0, 'd', 'a', 't', 'a', 0, 0, 0, 0};
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(header), sizeof header);
     const Outcome outcome = run({"print", "--json", path});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -115,8 +115,8 @@ TEST(ZarnethCliTest, DistanceIsPrintedToTheLastBit)
         if (a["file"].is_null() || b["file"].is_null() || !a["prefix"].empty() || !b["prefix"].empty()
             || a["suffix_zeros"] != 0 || b["suffix_zeros"] != 0)
             continue;
-        const Outcome outcome = run({"distance", Fsdd::recording(a["file"]).string(),
-                                     Fsdd::recording(b["file"]).string()});
+        const Outcome outcome
+            = run({"distance", Fsdd::recording(a["file"]).string(), Fsdd::recording(b["file"]).string()});
         const double expected = TestData::fromHex(pair["distance"]);
         EXPECT_EQ(std::strtod(outcome.out.c_str(), nullptr), expected) << outcome.out;
         if (expected == 1e30) {
@@ -156,4 +156,4 @@ TEST(ZarnethCliTest, HelpListsTheCommands)
     EXPECT_NE(outcome.out.find("distance A.wav B.wav"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

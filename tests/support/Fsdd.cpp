@@ -37,4 +37,4 @@ std::vector<std::filesystem::path> all()
     return recordings;
 }
 
-} // namespace Fsdd
+}  // namespace Fsdd

@@ -18,4 +18,4 @@ std::filesystem::path recording(int digit, const std::string& speaker, int take)
 // Every recording, sorted by name.
 std::vector<std::filesystem::path> all();
 
-} // namespace Fsdd
+}  // namespace Fsdd

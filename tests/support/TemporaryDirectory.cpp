@@ -1,10 +1,9 @@
 #include "support/TemporaryDirectory.h"
 
 #include <stdexcept>
+#include <stdlib.h>
 #include <string>
 #include <system_error>
-
-#include <stdlib.h>
 
 TemporaryDirectory::TemporaryDirectory()
 {

@@ -61,8 +61,7 @@ std::vector<std::int16_t> nonzeroNoise(std::size_t count, std::uint32_t seed)
     return samples;
 }
 
-std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, std::size_t before,
-                                      std::size_t after)
+std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, std::size_t before, std::size_t after)
 {
     std::vector<std::int16_t> hiss = nonzeroNoise(before + after, 9);
     for (std::int16_t& sample : hiss)
@@ -73,4 +72,4 @@ std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, s
     return utterance;
 }
 
-} // namespace TestData
+}  // namespace TestData

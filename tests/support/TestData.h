@@ -14,8 +14,8 @@ class ZRVoicePrint;
 // Where the tests find their inputs, and small helpers around them.
 namespace TestData {
 
-std::filesystem::path file(const std::string& name);         // tests/data/NAME
-std::filesystem::path example(const std::string& name);      // resources/examples/NAME
+std::filesystem::path file(const std::string& name);     // tests/data/NAME
+std::filesystem::path example(const std::string& name);  // resources/examples/NAME
 
 // Samples of an audio file at 8000 Hz; fails the test when unreadable.
 std::vector<std::int16_t> samplesOf(const std::filesystem::path& path);
@@ -31,13 +31,12 @@ double fromHex(const std::string& text);
 std::vector<std::int16_t> nonzeroNoise(std::size_t count, std::uint32_t seed = 1);
 // Speech with a faint background hiss before and after it, as a microphone
 // in a quiet room delivers an utterance.
-std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, std::size_t before,
-                                      std::size_t after);
+std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, std::size_t before, std::size_t after);
 
-} // namespace TestData
+}  // namespace TestData
 
-#define SKIP_WITHOUT_FSDD()                                                                   \
-    do {                                                                                      \
-        if (Fsdd::directory().empty())                                                \
-            GTEST_SKIP() << "the spoken digit recordings are not here (set ZARNETH_FSDD)";    \
+#define SKIP_WITHOUT_FSDD()                                                                                            \
+    do {                                                                                                               \
+        if (Fsdd::directory().empty())                                                                                 \
+            GTEST_SKIP() << "the spoken digit recordings are not here (set ZARNETH_FSDD)";                             \
     } while (0)
