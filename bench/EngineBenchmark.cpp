@@ -3,7 +3,7 @@
 
 #include "DataModel/ZRVoicePrint.h"
 #include "Platform/AudioFileDecoder.h"
-#include "Platform/BigEndianSamples.h"
+#include "Platform/PcmBytes.h"
 #include "support/Fsdd.h"
 
 #include <benchmark/benchmark.h>
@@ -28,7 +28,7 @@ std::vector<std::int16_t> twoSecondsOfSpeech(const std::string& speaker, int tak
 ZRVoicePrint printOf(const std::vector<std::int16_t>& samples)
 {
     ZRVoicePrint print;
-    print.calculateVoicePrint(BigEndianSamples::bytesOf(samples));
+    print.calculateVoicePrint(PcmBytes::bigEndian(samples));
     return print;
 }
 
@@ -38,7 +38,7 @@ void BM_VoicePrint(benchmark::State& state)
         state.SkipWithError("no spoken digit recordings (set ZARNETH_FSDD)");
         return;
     }
-    const std::vector<std::uint8_t> bytes = BigEndianSamples::bytesOf(twoSecondsOfSpeech("jackson", 4));
+    const std::vector<std::uint8_t> bytes = PcmBytes::bigEndian(twoSecondsOfSpeech("jackson", 4));
     ZRVoicePrint print;
     for (auto _ : state) {
         print.calculateVoicePrint(bytes);

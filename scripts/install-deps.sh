@@ -10,6 +10,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   # audio files and sample-rate conversion
   libsndfile1-dev libsamplerate0-dev
+  # Qt Core (settings, paths, files, logging) and the keyed archive
+  qt6-base-dev libplist-dev
+  # independent checks of the archive format in the tests
+  python3
 )
 
 missing=()

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 // The compact, comparable form of one spoken utterance: a flat sequence of
@@ -38,6 +41,25 @@ public:
 
     const std::vector<std::int32_t>& voicePrint() const { return m_voicePrint; }
     void setVoicePrint(std::vector<std::int32_t> values) { m_voicePrint = std::move(values); }
+
+    // Keyed archiving: the integers are stored as an array of numbers under
+    // "VoicePrint". The coder types come from the platform layer; the engine
+    // only names what it stores.
+    static constexpr std::array<const char*, 2> kArchiveClasses = {"ZRVoicePrint", "NSObject"};
+    // Longer stored prints are refused: 16 s of speech, far beyond an
+    // utterance, and small enough that comparing two of them stays cheap.
+    static constexpr std::size_t kMaxArchivedCount = kFrameSize * 1024;
+
+    template <class Coder> void encodeWithCoder(Coder& coder) const
+    {
+        coder.encodeNumberArray(m_voicePrint, "VoicePrint");
+    }
+
+    template <class Decoder> static std::shared_ptr<ZRVoicePrint> initWithCoder(Decoder& decoder)
+    {
+        auto values = decoder.decodeNumberArray("VoicePrint", kMaxArchivedCount);
+        return std::make_shared<ZRVoicePrint>(values ? std::move(*values) : std::vector<std::int32_t> {});
+    }
 
 private:
     std::vector<std::int32_t> m_voicePrint;

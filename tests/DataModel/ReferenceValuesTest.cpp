@@ -6,7 +6,7 @@
 
 #include "DataModel/SpectralFrontEnd.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/BigEndianSamples.h"
+#include "Platform/PcmBytes.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ struct Calculated {
 Calculated calculate(const std::vector<std::int16_t>& samples)
 {
     Calculated result {0, ZRVoicePrint()};
-    result.status = result.print.calculateVoicePrint(BigEndianSamples::bytesOf(samples));
+    result.status = result.print.calculateVoicePrint(PcmBytes::bigEndian(samples));
     return result;
 }
 

@@ -1,6 +1,6 @@
 #include "DataModel/ZRVoicePrint.h"
 
-#include "Platform/BigEndianSamples.h"
+#include "Platform/PcmBytes.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -45,8 +45,7 @@ void expectWellFormed(const ZRVoicePrint& print, const std::string& what)
 TEST(ZRVoicePrintTest, EmptyDataReturnsTenAndKeepsThePrint)
 {
     ZRVoicePrint print;
-    ASSERT_EQ(
-        print.calculateVoicePrint(BigEndianSamples::bytesOf(TestData::nonzeroNoise(4000))), ZRVoicePrint::kCalculated);
+    ASSERT_EQ(print.calculateVoicePrint(PcmBytes::bigEndian(TestData::nonzeroNoise(4000))), ZRVoicePrint::kCalculated);
     const std::vector<std::int32_t> before = print.voicePrint();
     ASSERT_FALSE(before.empty());
 
@@ -64,7 +63,7 @@ TEST(ZRVoicePrintTest, FramesNeedTwoHundredFiftySixSamplesAfterTheLeadIn)
     } cases[] = {{1, 0}, {255, 0}, {265, 0}, {266, 1}, {393, 1}, {394, 2}, {10 + 128 * 20, 19}};
     for (const auto& c : cases) {
         ZRVoicePrint print;
-        EXPECT_EQ(print.calculateVoicePrint(BigEndianSamples::bytesOf(TestData::nonzeroNoise(c.samples))),
+        EXPECT_EQ(print.calculateVoicePrint(PcmBytes::bigEndian(TestData::nonzeroNoise(c.samples))),
             ZRVoicePrint::kCalculated)
             << c.samples;
         EXPECT_EQ(framesOf(print), c.frames) << c.samples << " samples";
@@ -73,7 +72,7 @@ TEST(ZRVoicePrintTest, FramesNeedTwoHundredFiftySixSamplesAfterTheLeadIn)
 
 TEST(ZRVoicePrintTest, AnOddTrailingByteIsIgnored)
 {
-    std::vector<std::uint8_t> bytes = BigEndianSamples::bytesOf(TestData::nonzeroNoise(3000));
+    std::vector<std::uint8_t> bytes = PcmBytes::bigEndian(TestData::nonzeroNoise(3000));
     ZRVoicePrint even;
     even.calculateVoicePrint(bytes);
     bytes.push_back(0x7f);

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+// Reads an object graph from the keyed-archive layout that KeyedArchiver
+// writes (the phone platform's). The file may come from anywhere, so nothing
+// in it is trusted: every reference, type, class and count is checked, and a
+// file that is not a well-formed archive of the expected classes is refused
+// with a reason instead of being half read.
+//
+// An archivable class T provides, besides what KeyedArchiver needs:
+//   static std::shared_ptr<T> initWithCoder(KeyedUnarchiver&);
+// Objects referenced more than once come back as one shared object.
+class KeyedUnarchiver {
+public:
+    // Thrown while decoding; the decoding functions of archivable classes
+    // may throw it too (through fail()) when the values make no sense.
+    class DecodingError : public std::runtime_error {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    // Archives larger than this are refused without being parsed.
+    static constexpr qsizetype kMaxArchiveBytes = 64 * 1024 * 1024;
+    // The longest array accepted.
+    static constexpr std::size_t kMaxArrayCount = 1'000'000;
+
+    // The root object, or nullptr with the reason in *error.
+    template <class T>
+    static std::shared_ptr<T> unarchiveObjectWithData(const QByteArray& data, QString* error = nullptr)
+    {
+        try {
+            KeyedUnarchiver unarchiver(data);
+            std::shared_ptr<T> root = unarchiver.decodeRoot<T>();
+            if (!root)
+                throw DecodingError("the root object is nil");
+            return root;
+        } catch (const DecodingError& failure) {
+            if (error)
+                *error = QString::fromUtf8(failure.what());
+            return nullptr;
+        }
+    }
+
+    ~KeyedUnarchiver();
+    KeyedUnarchiver(const KeyedUnarchiver&) = delete;
+    KeyedUnarchiver& operator=(const KeyedUnarchiver&) = delete;
+
+    // A plain integer of the object being decoded; 0 when the key is missing.
+    std::int32_t decodeInt(const char* key);
+    // A number object; 0 when missing or nil.
+    std::int32_t decodeNumber(const char* key);
+    // A string object; a null string when missing or nil.
+    QString decodeString(const char* key);
+
+    template <class T> std::shared_ptr<T> decodeObject(const char* key)
+    {
+        const std::uint64_t uid = referenceFor(key);
+        return uid == 0 ? nullptr : objectAt<T>(uid);
+    }
+
+    // An array of objects (none of them nil); nothing when missing or nil.
+    template <class T> std::optional<std::vector<std::shared_ptr<T>>> decodeArray(const char* key)
+    {
+        const std::optional<std::vector<std::uint64_t>> elements = arrayElements(key);
+        if (!elements)
+            return std::nullopt;
+        std::vector<std::shared_ptr<T>> objects;
+        objects.reserve(elements->size());
+        for (std::uint64_t uid : *elements)
+            objects.push_back(objectAt<T>(uid));
+        return objects;
+    }
+
+    // An array of number objects of at most maxCount elements; nothing when missing or nil.
+    std::optional<std::vector<std::int32_t>> decodeNumberArray(const char* key, std::size_t maxCount);
+
+    [[noreturn]] static void fail(const std::string& reason);
+
+private:
+    explicit KeyedUnarchiver(const QByteArray& data);
+
+    template <class T> std::shared_ptr<T> decodeRoot() { return objectAt<T>(m_rootReference); }
+
+    template <class T> std::shared_ptr<T> objectAt(std::uint64_t uid)
+    {
+        if (uid == 0)
+            fail("a nil element where an object is needed");
+        return std::static_pointer_cast<T>(decodeObjectAt(
+            uid, T::kArchiveClasses.front(), [this] { return std::shared_ptr<void>(T::initWithCoder(*this)); }));
+    }
+
+    std::shared_ptr<void> decodeObjectAt(
+        std::uint64_t uid, const char* className, const std::function<std::shared_ptr<void>()>& decodeKeys);
+    std::optional<std::vector<std::uint64_t>> arrayElements(const char* key);
+    std::uint64_t referenceFor(const char* key);
+    void* objectNode(std::uint64_t uid);
+    void* valueFor(const char* key);
+    QString classNameOf(void* object);
+
+    struct Decoded {
+        std::string className;
+        std::shared_ptr<void> object;
+    };
+
+    struct PropertyListDeleter {
+        void operator()(void* propertyList) const;
+    };
+
+    std::unique_ptr<void, PropertyListDeleter> m_archive;  // the parsed property list
+    std::vector<void*> m_objects;  // its "$objects", indexed once: the list itself has no fast lookup
+    std::uint64_t m_rootReference = 0;
+    void* m_current = nullptr;  // the dictionary of the object being decoded
+    std::unordered_map<std::uint64_t, Decoded> m_decoded;
+    std::unordered_set<std::uint64_t> m_inProgress;
+};
