@@ -2,9 +2,10 @@
 
 #include "DataModel/ZRVoicePrint.h"
 #include "Platform/AudioFileDecoder.h"
-#include "Platform/BigEndianSamples.h"
+#include "Platform/PcmBytes.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -31,8 +32,20 @@ std::vector<std::int16_t> samplesOf(const std::filesystem::path& path)
 ZRVoicePrint voicePrintOf(const std::vector<std::int16_t>& samples)
 {
     ZRVoicePrint print;
-    EXPECT_EQ(print.calculateVoicePrint(BigEndianSamples::bytesOf(samples)), ZRVoicePrint::kCalculated);
+    EXPECT_EQ(print.calculateVoicePrint(PcmBytes::bigEndian(samples)), ZRVoicePrint::kCalculated);
     return print;
+}
+
+void writeWav(const std::filesystem::path& path, const std::vector<std::int16_t>& samples)
+{
+    SF_INFO info {};
+    info.samplerate = 8000;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+    sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(file);
 }
 
 const nlohmann::json& golden()

@@ -27,6 +27,9 @@ const nlohmann::json& golden();
 // A double written with Python's float.hex().
 double fromHex(const std::string& text);
 
+// Writes 8000 Hz mono 16-bit samples as a WAV file.
+void writeWav(const std::filesystem::path& path, const std::vector<std::int16_t>& samples);
+
 // Deterministic, varied, nonzero 16-bit samples (within ±2048).
 std::vector<std::int16_t> nonzeroNoise(std::size_t count, std::uint32_t seed = 1);
 // Speech with a faint background hiss before and after it, as a microphone

@@ -1,0 +1,213 @@
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRCommandList.h"
+#include "DataModel/ZRSample.h"
+#include "DataModel/ZRVoicePrint.h"
+#include "support/IsolatedStorage.h"
+#include "support/LogCapture.h"
+#include "support/ProcessRun.h"
+#include "support/StoreJson.h"
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <csignal>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace {
+
+using nlohmann::json;
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+class CommandListArchiveTest : public ::testing::Test {
+protected:
+    // A store with a bit of everything: unicode, nil names, one to three
+    // samples, a sample without a print, system commands, a used-up counter.
+    ZRCommandList populatedStore()
+    {
+        ZRCommandList store;
+        store.newCommandID();
+        int level = 1;
+        const auto addPhone = [&](const QString& name, const QString& number, int samples) {
+            auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+            command->setName(name);
+            command->setPhoneNumber(number);
+            for (int i = 0; i < samples; ++i) {
+                auto sample = ZRSample::initForCommand(*command);
+                std::vector<std::int32_t> values(static_cast<std::size_t>(16 * (level + 2)), 0);
+                values[1] = -255 * level;
+                values[17] = 255 + level;
+                sample->setVoicePrint(std::make_shared<ZRVoicePrint>(values));
+                ++level;
+                command->setSample(sample);
+            }
+            store.addCommand(command);
+        };
+        addPhone("Jürgen Müller", "+49 (170) 123-4567", 3);
+        addPhone("李小龙", "+86 10 1234 5678", 1);
+        addPhone({}, "112", 2);
+        auto cancel = ZRCommand::initForCommandType(ZRCommandTypeCancel, store);
+        cancel->setName("Cancel");
+        cancel->setSample(ZRSample::initForCommand(*cancel));  // no print yet
+        store.addCommand(cancel);
+        return store;
+    }
+
+    IsolatedStorage m_storage;
+};
+
+TEST_F(CommandListArchiveTest, ASavedStoreComesBackEqual)
+{
+    const ZRCommandList store = populatedStore();
+    ASSERT_TRUE(store.saveToFile());
+    const ZRCommandList loaded = ZRCommandList::loadFromFile();
+    EXPECT_EQ(storeAsJson(loaded), storeAsJson(store));
+    EXPECT_EQ(loaded.commandIDCounter(), 4);
+    EXPECT_TRUE(loaded.commandAtIndex(2)->name().isNull()) << "nil stays nil, not empty";
+}
+
+TEST_F(CommandListArchiveTest, SharedObjectsStayShared)
+{
+    ASSERT_TRUE(ZRCommandList().saveToFile());
+    const ZRCommandList loaded = ZRCommandList::loadFromFile();
+    const auto& systemList = loaded.embeddedSystemList();
+    EXPECT_EQ(systemList[0], systemList[1]);
+    EXPECT_EQ(systemList[1], systemList[2]);
+    EXPECT_EQ(systemList[0]->type(), ZRCommandTypeNone);
+}
+
+TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
+{
+    for (const char* name : {"python-made", "fresh-store", "immutable-arrays", "hostile-names"}) {
+        const auto fixture = TestData::file(std::string("archives/") + name + ".samcomandlist");
+        QFile::copy(QString::fromStdString(fixture.string()), ZRCommandList::createCommandListFileURL());
+        LogCapture log;
+        const ZRCommandList loaded = ZRCommandList::loadFromFile();
+        EXPECT_TRUE(log.errors().isEmpty()) << name << ": " << log.errors().join('\n').toStdString();
+        std::ifstream expected(TestData::file(std::string("archives/") + name + ".expected.json"));
+        EXPECT_EQ(storeAsJson(loaded), json::parse(expected)) << name;
+        QFile::remove(ZRCommandList::createCommandListFileURL());
+    }
+}
+
+TEST_F(CommandListArchiveTest, HostileFileNamesTouchNothingOutsideTheDocuments)
+{
+    QFile::copy(QString::fromStdString(TestData::file("archives/hostile-names.samcomandlist").string()),
+        ZRCommandList::createCommandListFileURL());
+    const QString victim = "/tmp/zarneth-victim";
+    IsolatedStorage::touch(victim);
+    const QString outside = m_storage.documents() + "/../x";
+    IsolatedStorage::touch(outside);
+    IsolatedStorage::touch(m_storage.documentsFile("/sample42.aif"));
+
+    ZRCommandList loaded = ZRCommandList::loadFromFile();
+    loaded.removeAllCommands();
+    EXPECT_TRUE(QFile::exists(victim));
+    EXPECT_TRUE(QFile::exists(outside));
+    EXPECT_FALSE(QFile::exists(m_storage.documentsFile("/sample42.aif"))) << "the one good name is used";
+    QFile::remove(victim);
+    QFile::remove(outside);
+}
+
+TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsEmpty)
+{
+    const QDir fixtures(QString::fromStdString(TestData::file("archives").string()));
+    const QStringList bad = fixtures.entryList({"bad-*.samcomandlist"}, QDir::Files, QDir::Name);
+    ASSERT_GE(bad.size(), 20);
+    const QString path = ZRCommandList::createCommandListFileURL();
+    for (const QString& name : bad) {
+        const QByteArray original = contentsOf(fixtures.filePath(name));
+        IsolatedStorage::touch(path, original);
+        LogCapture log;
+        const ZRCommandList loaded = ZRCommandList::loadFromFile();
+        EXPECT_EQ(loaded.count(), 0u) << name.toStdString();
+        EXPECT_EQ(loaded.numberOfSystemCommands(), 0) << name.toStdString();
+        EXPECT_EQ(log.errors().size(), 1) << name.toStdString();
+        EXPECT_FALSE(QFile::exists(path)) << name.toStdString();
+        EXPECT_EQ(contentsOf(path + ".unreadable"), original) << name.toStdString() << " is kept as it was";
+        QFile::remove(path + ".unreadable");
+    }
+
+    // A second unreadable file does not replace the first one kept aside.
+    IsolatedStorage::touch(path, "first");
+    ZRCommandList::loadFromFile();
+    IsolatedStorage::touch(path, "second");
+    ZRCommandList::loadFromFile();
+    EXPECT_EQ(contentsOf(path + ".unreadable"), "first");
+    EXPECT_EQ(contentsOf(path + ".unreadable-2"), "second");
+}
+
+TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)
+{
+    ZRCommandList store = populatedStore();
+    const QString path = ZRCommandList::createCommandListFileURL();
+    const QByteArray before = contentsOf(path);
+    const json inMemory = storeAsJson(store);
+
+    // A disk that fills up: writes beyond a few bytes fail.
+    rlimit original {};
+    getrlimit(RLIMIT_FSIZE, &original);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = original;
+    tiny.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    bool saved = true;
+    {
+        LogCapture log;
+        auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+        command->setPhoneNumber("999");
+        store.addCommand(command);  // saves, and fails
+        saved = store.saveToFile();
+        EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
+    }
+    setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(contentsOf(path), before) << "the old file is intact";
+    EXPECT_EQ(store.count(), 4u) << "the store in memory keeps the change";
+    EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
+        << "no temporary file is left behind";
+
+    ASSERT_TRUE(store.saveToFile());
+    EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store));
+    EXPECT_NE(storeAsJson(store), inMemory);
+}
+
+TEST_F(CommandListArchiveTest, SavingWhereNoFileCanBeWrittenIsReported)
+{
+    QDir().mkpath(ZRCommandList::createCommandListFileURL());  // a folder in the file's place
+    LogCapture log;
+    EXPECT_FALSE(ZRCommandList().saveToFile());
+    EXPECT_EQ(log.errors(), QStringList("ERROR! saveToFile: could not save commandList"));
+}
+
+TEST_F(CommandListArchiveTest, AProcessDyingWhileSavingLeavesTheOldFile)
+{
+    const std::string documents = m_storage.documents().toStdString();
+    ASSERT_EQ(ProcessRun::of(DYING_SAVE, {documents, "build"}).status, 0);
+    const qint64 size = QFileInfo(ZRCommandList::createCommandListFileURL()).size();
+    ASSERT_GT(size, 100'000);
+
+    for (const qint64 limit : {qint64(0), qint64(4096), size / 2, size - 1000}) {
+        const ProcessRun run = ProcessRun::of(DYING_SAVE, {documents, "die", std::to_string(limit)});
+        ASSERT_EQ(run.signal, SIGXFSZ) << "died at " << limit << " bytes";
+
+        LogCapture log;
+        const ZRCommandList loaded = ZRCommandList::loadFromFile();
+        ASSERT_TRUE(log.errors().isEmpty()) << "died at " << limit << ": " << log.errors().join('\n').toStdString();
+        EXPECT_EQ(loaded.count(), 8u);
+        EXPECT_EQ(loaded.commandAtIndex(0)->name(), "Contact 0") << "the old file, whole";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "support/TemporaryDirectory.h"
+
+#include <QString>
+
+// Gives a test its own Documents directory and its own settings file, in
+// temporary folders, so that nothing of the user's is read or written.
+class IsolatedStorage {
+public:
+    IsolatedStorage();
+    ~IsolatedStorage();
+
+    QString documents() const;
+    // Full path of a file in the Documents directory; `name` starts with "/".
+    QString documentsFile(const QString& name) const;
+    // Creates a file with some bytes in it.
+    static void touch(const QString& path, const QByteArray& content = "x");
+
+private:
+    TemporaryDirectory m_root;
+    QByteArray m_oldConfigHome;
+    QByteArray m_oldDocuments;
+};
