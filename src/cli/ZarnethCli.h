@@ -1,19 +1,25 @@
 #pragma once
 
+#include <QString>
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-class ZRVoicePrint;
+class UtteranceFile;
 
-// The voice-print engine from a shell: other tools call it, so its commands,
-// outputs and exit statuses stay stable.
+// The engine and the command store from a shell: other tools call it, so
+// its commands, outputs and exit statuses stay stable. It works on the same
+// store and sample files as the application, and saves the store before it
+// exits after any change, as the application does when it ends.
 class ZarnethCli {
 public:
     static constexpr int kSuccess = 0;
-    static constexpr int kUnusable = 2;  // bad arguments or unreadable files
+    static constexpr int kNotRecognised = 1;
+    static constexpr int kUnusable = 2;  // bad arguments or unreadable files; nothing changed
+    static constexpr int kWriteFailed = 3;
 
     ZarnethCli(std::ostream& out, std::ostream& err);
 
@@ -25,9 +31,15 @@ private:
 
     int print(Arguments arguments);
     int distance(Arguments arguments);
+    int train(Arguments arguments);
+    int recognize(Arguments arguments);
+    int list(Arguments arguments);
+    int deleteCommands(Arguments arguments);
+
     int usageError(const std::string& message);
-    // The voice print of an audio file, or nothing after an error line.
-    std::optional<ZRVoicePrint> voicePrintOf(const std::string& path, int* status = nullptr);
+    int failure(const std::string& message, int status);
+    // The utterance in an audio file, or nothing after an error line.
+    std::optional<UtteranceFile> utteranceOf(const std::string& path);
 
     std::ostream& m_out;
     std::ostream& m_err;

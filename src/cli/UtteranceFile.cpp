@@ -1,0 +1,42 @@
+#include "cli/UtteranceFile.h"
+
+#include "Platform/AudioFile.h"
+#include "Platform/AudioFileDecoder.h"
+#include "Platform/PcmBytes.h"
+
+#include <QFile>
+
+std::optional<UtteranceFile> UtteranceFile::read(const std::string& path, std::string* error)
+{
+    const AudioFileDecoder::Result forPrint = AudioFileDecoder::decode(path, kVoicePrintRate);
+    if (!forPrint.ok()) {
+        *error = forPrint.error;
+        return std::nullopt;
+    }
+    AudioFileDecoder::Result forFile = AudioFileDecoder::decode(path, kSampleFileRate);
+    if (!forFile.ok()) {
+        *error = forFile.error;
+        return std::nullopt;
+    }
+
+    UtteranceFile utterance;
+    utterance.m_path = path;
+    ZRVoicePrint print;
+    utterance.m_status = print.calculateVoicePrint(PcmBytes::bigEndian(forPrint.samples));
+    utterance.m_voicePrint = std::move(print);
+    utterance.m_recording = std::move(forFile.samples);
+    return utterance;
+}
+
+bool UtteranceFile::writeSampleFile(const QString& samplePath) const
+{
+    const AudioStreamBasicDescription format = linearPCM16(kSampleFileRate, 1, std::endian::little, PCMPacking::Packed);
+    std::unique_ptr<AudioFile> file = AudioFile::create(QFile::encodeName(samplePath).toStdString(), format);
+    if (!file)
+        return false;
+    const std::vector<std::uint8_t> bytes = PcmBytes::littleEndian(m_recording);
+    const auto packets = static_cast<std::uint32_t>(m_recording.size());
+    const bool written = file->writePackets(0, packets, bytes.data()) == packets;
+    file->close();
+    return written;
+}
