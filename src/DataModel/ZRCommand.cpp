@@ -76,7 +76,9 @@ void ZRCommand::encodeWithCoder(KeyedArchiver& coder) const
 
 std::shared_ptr<ZRCommand> ZRCommand::initWithCoder(KeyedUnarchiver& decoder)
 {
-    std::shared_ptr<ZRCommand> command(new ZRCommand(decoder.decodeInt("CommandType"), decoder.decodeInt("CommandID")));
+    const std::int32_t commandID = decoder.decodeInt("CommandID");
+    const std::int32_t type = decoder.decodeInt("CommandType");
+    std::shared_ptr<ZRCommand> command(new ZRCommand(type, commandID));
     command->m_name = decoder.decodeString("CommandName");
     command->m_phoneNumber = decoder.decodeString("CommandDetail");
     command->m_sample1 = decoder.decodeObject<ZRSample>("Sample1");

@@ -1,5 +1,7 @@
 #include "Platform/AudioFile.h"
 
+#include "Platform/PcmBytes.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -41,26 +43,6 @@ bool isSixteenBitSignedPCM(const AudioStreamBasicDescription& format)
 bool isWholeSampleRate(double rate)
 {
     return rate >= 1 && rate <= INT_MAX && rate == std::floor(rate);
-}
-
-// Assembles samples from bytes in the caller's byte order; this works the
-// same whatever the machine's own order is.
-void toSamples(const std::uint8_t* bytes, std::size_t count, bool bigEndian, std::int16_t* samples)
-{
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t first = bytes[2 * i];
-        const std::uint8_t second = bytes[2 * i + 1];
-        const auto value = static_cast<std::uint16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-        samples[i] = static_cast<std::int16_t>(value);
-    }
-}
-
-std::int16_t toSample(float value)
-{
-    if (std::isnan(value))
-        return 0;
-    const float scaled = std::nearbyint(value * 32768.0f);
-    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
 }
 
 }  // namespace
@@ -135,8 +117,10 @@ std::uint32_t AudioFile::writePackets(std::int64_t start, std::uint32_t count, c
     std::uint32_t written = 0;
     while (written < count) {
         const std::uint32_t packets = std::min(count - written, kChunkPackets);
-        toSamples(bytes + std::size_t {written} * m_dataFormat.mBytesPerPacket, std::size_t {packets} * channels,
-            isBigEndian(m_dataFormat), samples.data());
+        const std::uint8_t* chunk = bytes + std::size_t {written} * m_dataFormat.mBytesPerPacket;
+        const std::endian order = isBigEndian(m_dataFormat) ? std::endian::big : std::endian::little;
+        for (std::size_t i = 0; i < std::size_t {packets} * channels; ++i)
+            samples[i] = PcmBytes::sampleAt(chunk + 2 * i, order);
         const auto done = static_cast<std::uint32_t>(
             std::max<sf_count_t>(sf_writef_short(m_file.get(), samples.data(), packets), 0));
         written += done;
@@ -153,7 +137,8 @@ std::uint32_t AudioFile::readShorts(std::uint32_t count, std::int16_t* samples)
         return static_cast<std::uint32_t>(std::max<sf_count_t>(sf_readf_short(m_file.get(), samples, count), 0));
     std::vector<float> values(std::size_t {count} * m_dataFormat.mChannelsPerFrame);
     const sf_count_t got = std::max<sf_count_t>(sf_readf_float(m_file.get(), values.data(), count), 0);
-    std::transform(values.begin(), values.begin() + got * m_dataFormat.mChannelsPerFrame, samples, toSample);
+    std::transform(
+        values.begin(), values.begin() + got * m_dataFormat.mChannelsPerFrame, samples, PcmBytes::sampleFromFloat);
     return static_cast<std::uint32_t>(got);
 }
 

@@ -1,5 +1,7 @@
 #include "Platform/AudioFileDecoder.h"
 
+#include "Platform/PcmBytes.h"
+
 #include <samplerate.h>
 #include <sndfile.h>
 
@@ -48,14 +50,6 @@ std::vector<float> mixDown(const std::vector<float>& interleaved, int channels)
     return mono;
 }
 
-std::int16_t toSample(float value)
-{
-    if (std::isnan(value))
-        return 0;
-    const float scaled = std::nearbyint(value * 32768.0f);
-    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
-}
-
 }  // namespace
 
 AudioFileDecoder::Result AudioFileDecoder::decode(const std::string& path, int sampleRate)
@@ -92,6 +86,6 @@ AudioFileDecoder::Result AudioFileDecoder::decode(const std::string& path, int s
     }
 
     std::vector<std::int16_t> samples(mono.size());
-    std::transform(mono.begin(), mono.end(), samples.begin(), toSample);
+    std::transform(mono.begin(), mono.end(), samples.begin(), PcmBytes::sampleFromFloat);
     return {std::move(samples), {}};
 }

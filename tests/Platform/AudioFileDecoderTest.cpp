@@ -124,14 +124,6 @@ TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
     EXPECT_NEAR(zeroCrossings(up.samples), 300, 2);
 }
 
-TEST_F(AudioFileDecoderTest, AFileWithoutFramesDecodesToNoSamples)
-{
-    const auto decoded
-        = AudioFileDecoder::decode(write("e.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, Samples {}), 8000);
-    ASSERT_TRUE(decoded.ok()) << decoded.error;
-    EXPECT_TRUE(decoded.samples.empty());
-}
-
 TEST_F(AudioFileDecoderTest, UnreadableFilesAreReportedByName)
 {
     const std::string text = (m_folder / "notes.wav").string();

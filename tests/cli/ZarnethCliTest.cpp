@@ -61,27 +61,6 @@ TEST(ZarnethCliTest, PrintJsonGivesTheReferencePrintOfARecording)
     EXPECT_GE(compared, 20);
 }
 
-TEST(ZarnethCliTest, PrintShowsOneRowOfSixteenPerFrame)
-{
-    const Outcome outcome = run({"print", example("anna.wav")});
-    ASSERT_EQ(outcome.status, 0) << outcome.err;
-    std::istringstream lines(outcome.out);
-    std::string header;
-    std::getline(lines, header);
-    const json asJson = json::parse(run({"print", "--json", example("anna.wav")}).out);
-    EXPECT_EQ(header, "status 0, " + std::to_string(asJson["frames"].get<int>()) + " frames");
-
-    std::vector<int> values;
-    for (std::string row; std::getline(lines, row);) {
-        std::istringstream numbers(row);
-        int count = 0;
-        for (int value; numbers >> value; ++count)
-            values.push_back(value);
-        EXPECT_EQ(count, 16) << row;
-    }
-    EXPECT_EQ(values, asJson["print"].get<std::vector<int>>());
-}
-
 TEST(ZarnethCliTest, PrintOfAnEmptyRecordingReportsStatusTen)
 {
     TemporaryDirectory folder;
@@ -146,14 +125,6 @@ TEST(ZarnethCliTest, UnreadableFilesAreRefusedByName)
     expectUnusable(run({"print", "--json", missing}), missing);
     expectUnusable(run({"distance", example("anna.wav"), missing}), missing);
     expectUnusable(run({"distance", text, example("anna.wav")}), text);
-}
-
-TEST(ZarnethCliTest, HelpListsTheCommands)
-{
-    const Outcome outcome = run({"--help"});
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_NE(outcome.out.find("print [--json] FILE.wav"), std::string::npos);
-    EXPECT_NE(outcome.out.find("distance A.wav B.wav"), std::string::npos);
 }
 
 }  // namespace
