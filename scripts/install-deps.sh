@@ -10,8 +10,11 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   # audio files and sample-rate conversion
   libsndfile1-dev libsamplerate0-dev
-  # Qt Core (settings, paths, files, logging) and the keyed archive
-  qt6-base-dev libplist-dev
+  # Qt Core (settings, paths, files, logging), Qt Multimedia (the sound
+  # server) and the keyed archive
+  qt6-base-dev qt6-multimedia-dev libplist-dev
+  # a sound server with no sound card, for the audio integration test
+  pulseaudio pulseaudio-utils
   # independent checks of the archive format in the tests
   python3
 )

@@ -90,7 +90,9 @@ std::unique_ptr<AudioFile> AudioFile::open(const std::string& path)
     // float data into 16-bit values on its own, so every other encoding is
     // read as normalised floats and scaled here.
     const bool samplesAreShorts = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
-    return std::unique_ptr<AudioFile>(new AudioFile(std::move(file), Access::Read, format, samplesAreShorts));
+    std::unique_ptr<AudioFile> opened(new AudioFile(std::move(file), Access::Read, format, samplesAreShorts));
+    opened->m_packetCount = info.frames;
+    return opened;
 }
 
 // Seeks only when the packet is not where libsndfile already stands, which

@@ -33,6 +33,8 @@ public:
     AudioFile& operator=(const AudioFile&) = delete;
 
     const AudioStreamBasicDescription& dataFormat() const { return m_dataFormat; }
+    // Packets in a file opened for reading, as its header tells.
+    std::int64_t packetCount() const { return m_packetCount; }
     // Bytes of the largest packet: every packet is one frame.
     std::uint32_t packetSizeUpperBound() const { return m_dataFormat.mBytesPerPacket; }
 
@@ -72,4 +74,5 @@ private:
     bool m_samplesAreShorts;
     // The packet index libsndfile reads or writes next.
     std::int64_t m_position = 0;
+    std::int64_t m_packetCount = 0;
 };

@@ -1,0 +1,19 @@
+#include "Platform/SystemAudioDevice.h"
+
+#include "Platform/SystemAudioInput.h"
+#include "Platform/SystemAudioOutput.h"
+
+SystemAudioDevice::SystemAudioDevice(Clock& clock)
+    : m_clock(clock)
+{
+}
+
+std::unique_ptr<AudioInputStream> SystemAudioDevice::createInput(const AudioStreamBasicDescription& format)
+{
+    return std::make_unique<SystemAudioInput>(format);
+}
+
+std::unique_ptr<AudioOutputStream> SystemAudioDevice::createOutput(const AudioStreamBasicDescription& format)
+{
+    return std::make_unique<SystemAudioOutput>(format);
+}

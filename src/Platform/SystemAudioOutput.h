@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Platform/AudioDevice.h"
+
+#include <QAudioFormat>
+#include <memory>
+
+class QAudioSink;
+class QIODevice;
+class QTimer;
+
+// Playback on the system's default speaker. Audio is pushed to the sound
+// server as room frees up; the stream counts as idle once the server's
+// playing position has passed everything written, which is looked at every
+// ten milliseconds.
+class SystemAudioOutput : public AudioOutputStream {
+public:
+    explicit SystemAudioOutput(const AudioStreamBasicDescription& format);
+    ~SystemAudioOutput() override;
+
+    bool start(Notification wantsData, Notification idle) override;
+    std::size_t framesFree() const override;
+    void write(std::span<const std::int16_t> samples) override;
+    void drain() override;
+    void setVolume(float volume) override;
+    void stop() override;
+
+private:
+    void checkIdle();
+
+    QAudioFormat m_format;
+    std::unique_ptr<QAudioSink> m_sink;
+    std::unique_ptr<QTimer> m_poll;
+    QIODevice* m_io = nullptr;
+    Notification m_wantsData;
+    Notification m_idle;
+    qint64 m_framesWritten = 0;
+    bool m_idleReported = true;
+    float m_volume = 1.0f;
+};

@@ -1,0 +1,20 @@
+#include "Platform/VirtualAudioDevice.h"
+
+#include "Platform/VirtualAudioInput.h"
+#include "Platform/VirtualAudioOutput.h"
+
+VirtualAudioDevice::VirtualAudioDevice(Clock& clock, QStringList utterances)
+    : m_clock(clock)
+    , m_microphone(std::move(utterances))
+{
+}
+
+std::unique_ptr<AudioInputStream> VirtualAudioDevice::createInput(const AudioStreamBasicDescription& format)
+{
+    return std::make_unique<VirtualAudioInput>(format, m_clock, m_microphone);
+}
+
+std::unique_ptr<AudioOutputStream> VirtualAudioDevice::createOutput(const AudioStreamBasicDescription& format)
+{
+    return std::make_unique<VirtualAudioOutput>(format, m_clock, m_speaker);
+}

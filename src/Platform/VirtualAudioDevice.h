@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Platform/AudioDevice.h"
+#include "Platform/VirtualMicrophone.h"
+#include "Platform/VirtualSpeaker.h"
+
+// A microphone fed from audio files and a speaker that logs what it played,
+// both paced by a clock: with a virtual clock a test or a shell run records
+// and plays seconds of audio in an instant.
+class VirtualAudioDevice : public AudioDevice {
+public:
+    // Capture and playback advance in steps of this length.
+    static constexpr Clock::Duration kTick {10'000};
+
+    explicit VirtualAudioDevice(Clock& clock, QStringList utterances = {});
+
+    std::unique_ptr<AudioInputStream> createInput(const AudioStreamBasicDescription& format) override;
+    std::unique_ptr<AudioOutputStream> createOutput(const AudioStreamBasicDescription& format) override;
+    Clock& clock() override { return m_clock; }
+
+    VirtualMicrophone& microphone() { return m_microphone; }
+    VirtualSpeaker& speaker() { return m_speaker; }
+
+private:
+    Clock& m_clock;
+    VirtualMicrophone m_microphone;
+    VirtualSpeaker m_speaker;
+};
