@@ -1,14 +1,24 @@
 #include "cli/ZarnethCli.h"
 
+#include "AudioManagers/AudioFileRecorder.h"
+#include "AudioManagers/AudioPlayer.h"
+#include "AudioManagers/AudioVoicePrintRecorder.h"
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
+#include "Platform/BundleResources.h"
 #include "Platform/DocumentsDirectory.h"
+#include "Platform/SystemAudioDevice.h"
+#include "Platform/SystemClock.h"
 #include "Platform/TelephoneURL.h"
+#include "Platform/VirtualAudioDevice.h"
+#include "Platform/VirtualClock.h"
 #include "cli/CommandListReport.h"
 #include "cli/UtteranceFile.h"
 
+#include <QFile>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <iomanip>
 #include <ostream>
@@ -25,8 +35,39 @@ constexpr const char* kUsage
       "  recognize FILE.wav                               the nearest phone command and its \"tel:\" URL\n"
       "  list [--json]                                    everything the store holds\n"
       "  delete ID | delete --system TYPE | delete --all  delete commands and their sample files\n"
+      "  record [--seconds S] [--json] [--out FILE.caf]   record from the audio device: the voice print\n"
+      "                                                   (and the sample file)\n"
+      "  play FILE|PROMPT-NAME                            play a sound file or a prompt (speak-now, ...)\n"
       "global options:\n"
-      "  --documents DIR   the folder of the command list and the sample files\n";
+      "  --documents DIR          the folder of the command list and the sample files\n"
+      "  --audio system|virtual   the sound server (default), or a virtual device that plays nothing\n"
+      "  --mic FILE               the virtual microphone's next utterance (repeat for several)\n";
+
+constexpr double kDefaultRecordingSeconds = 2.0;
+constexpr double kLongestRecordingSeconds = 60.0;
+
+Clock::Duration secondsToDuration(double seconds)
+{
+    return std::chrono::duration_cast<Clock::Duration>(std::chrono::duration<double>(seconds));
+}
+
+std::optional<double> secondsIn(const std::string& text)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !(value > 0) || value > kLongestRecordingSeconds)
+        return std::nullopt;
+    return value;
+}
+
+int promptNumberOf(const std::string& name)
+{
+    for (std::size_t i = 0; i < AudioPlayer::kSystemSamples.size(); ++i) {
+        if (name == AudioPlayer::kSystemSamples[i])
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 // 17 significant digits give back the exact double; "1e+30" means no match.
 std::string formatDistance(double distance)
@@ -98,15 +139,33 @@ ZarnethCli::ZarnethCli(std::ostream& out, std::ostream& err)
 {
 }
 
+ZarnethCli::~ZarnethCli()
+{
+    if (m_device)
+        AudioDevice::setCurrent(nullptr);
+}
+
 int ZarnethCli::run(const std::vector<std::string>& arguments)
 {
     Arguments rest(arguments);
-    while (!rest.empty() && rest.front() == "--documents") {
+    while (!rest.empty() && (rest.front() == "--documents" || rest.front() == "--audio" || rest.front() == "--mic")) {
+        const std::string& option = rest.front();
         if (rest.size() < 2)
-            return usageError("--documents needs a folder");
-        DocumentsDirectory::setPath(QString::fromStdString(rest[1]));
+            return usageError(option + " needs a value");
+        const std::string& value = rest[1];
+        if (option == "--documents") {
+            DocumentsDirectory::setPath(QString::fromStdString(value));
+        } else if (option == "--mic") {
+            m_microphoneFiles.append(QString::fromStdString(value));
+        } else if (value == "system" || value == "virtual") {
+            m_virtualAudio = value == "virtual";
+        } else {
+            return usageError("--audio takes system or virtual");
+        }
         rest = rest.subspan(2);
     }
+    if (!m_microphoneFiles.isEmpty() && !m_virtualAudio)
+        return usageError("--mic needs --audio virtual");
     if (rest.empty())
         return usageError("no command given");
 
@@ -128,6 +187,10 @@ int ZarnethCli::run(const std::vector<std::string>& arguments)
         return list(commandArguments);
     if (command == "delete")
         return deleteCommands(commandArguments);
+    if (command == "record")
+        return record(commandArguments);
+    if (command == "play")
+        return play(commandArguments);
     return usageError("unknown command '" + command + "'");
 }
 
@@ -310,6 +373,116 @@ int ZarnethCli::deleteCommands(Arguments arguments)
     store.removeCommand(*command);
     m_out << "deleted " << command->name().toStdString() << '\n';
     return kSuccess;
+}
+
+int ZarnethCli::record(Arguments arguments)
+{
+    double seconds = kDefaultRecordingSeconds;
+    bool json = false;
+    QString outPath;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--json") {
+            json = true;
+        } else if ((argument == "--seconds" || argument == "--out") && i + 1 < arguments.size()) {
+            const std::string& value = arguments[++i];
+            if (argument == "--out") {
+                outPath = QString::fromStdString(value);
+                continue;
+            }
+            const std::optional<double> parsed = secondsIn(value);
+            if (!parsed)
+                return usageError("--seconds takes a length above 0 and up to 60");
+            seconds = *parsed;
+        } else {
+            return usageError("record takes --seconds S, --json and --out FILE.caf");
+        }
+    }
+
+    // Both recorders at once on one utterance, as a training records it.
+    AudioDevice& device = audioDevice();
+    AudioVoicePrintRecorder voice(device);
+    std::unique_ptr<AudioFileRecorder> file;
+    if (!outPath.isNull())
+        file = std::make_unique<AudioFileRecorder>(outPath, device);
+    voice.record();
+    if (file)
+        file->record();
+    bool stopped = false;
+    device.clock().schedule(secondsToDuration(seconds), [&] {
+        voice.stop();
+        if (file)
+            file->stop();
+        stopped = true;
+    });
+    device.clock().runUntil([&stopped] { return stopped; }, secondsToDuration(seconds + 10));
+    if (!stopped)
+        return failure("the recording did not end", kWriteFailed);
+    if (file && !QFile::exists(outPath))
+        return failure("cannot write " + outPath.toStdString(), kWriteFailed);
+
+    const std::shared_ptr<ZRVoicePrint> print = voice.voicePrint();
+    const ZRVoicePrint empty {std::vector<std::int32_t> {}};
+    const int status = print ? ZRVoicePrint::kCalculated : ZRVoicePrint::kEmptyData;
+    if (json)
+        writeJson(m_out, status, print ? *print : empty);
+    else
+        writeTable(m_out, status, print ? *print : empty);
+    return kSuccess;
+}
+
+int ZarnethCli::play(Arguments arguments)
+{
+    if (arguments.size() != 1)
+        return usageError("play takes one sound file or prompt name");
+    const std::string& what = arguments[0];
+    const int prompt = promptNumberOf(what);
+    const QString path = prompt >= 0 ? BundleResources::pathForResource(QString::fromStdString(what), "caf")
+                                     : QString::fromStdString(what);
+    std::unique_ptr<AudioFile> file;
+    if (!path.isNull())
+        file = AudioFile::open(QFile::encodeName(path).toStdString());
+    if (!file)
+        return failure("cannot play '" + what + "': no such sound file", kUnusable);
+    const auto length = secondsToDuration(static_cast<double>(file->packetCount()) / file->dataFormat().mSampleRate);
+
+    AudioDevice& device = audioDevice();
+    AudioPlayer player(device);
+    bool ended = false;
+    player.setStopEvent([&ended] { ended = true; });
+    if (prompt >= 0)
+        player.playSystemSample(prompt);
+    else
+        player.playFileWithURL(path);
+    if (!device.clock().runUntil([&ended] { return ended; }, length + secondsToDuration(10)))
+        return failure("the sound did not end", kWriteFailed);
+
+    m_out << "played " << what << '\n';
+    if (m_virtualAudio) {
+        for (const VirtualSpeaker::Sound& sound : static_cast<VirtualAudioDevice&>(device).speaker().playedSounds()) {
+            const double start = std::chrono::duration<double>(sound.start).count();
+            const double end = std::chrono::duration<double>(sound.end).count();
+            m_out << "virtual speaker: " << sound.samples.size() / static_cast<std::size_t>(sound.channels)
+                  << " frames at " << sound.sampleRate << " Hz, from " << start << " s to " << end << " s\n";
+        }
+    }
+    return kSuccess;
+}
+
+AudioDevice& ZarnethCli::audioDevice()
+{
+    if (!m_device) {
+        if (m_virtualAudio) {
+            // Virtual time: a recording or a sound takes no time at all.
+            m_clock = std::make_unique<VirtualClock>();
+            m_device = std::make_unique<VirtualAudioDevice>(*m_clock, m_microphoneFiles);
+        } else {
+            m_clock = std::make_unique<SystemClock>();
+            m_device = std::make_unique<SystemAudioDevice>(*m_clock);
+        }
+        AudioDevice::setCurrent(m_device.get());
+    }
+    return *m_device;
 }
 
 int ZarnethCli::usageError(const std::string& message)

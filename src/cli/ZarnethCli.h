@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+class AudioDevice;
+class Clock;
 class UtteranceFile;
 
 // The engine and the command store from a shell: other tools call it, so
@@ -22,6 +26,7 @@ public:
     static constexpr int kWriteFailed = 3;
 
     ZarnethCli(std::ostream& out, std::ostream& err);
+    ~ZarnethCli();
 
     // Runs one command line (without the program name); returns the exit status.
     int run(const std::vector<std::string>& arguments);
@@ -35,6 +40,11 @@ private:
     int recognize(Arguments arguments);
     int list(Arguments arguments);
     int deleteCommands(Arguments arguments);
+    int record(Arguments arguments);
+    int play(Arguments arguments);
+
+    // The audio device chosen with --audio, made on first use.
+    AudioDevice& audioDevice();
 
     int usageError(const std::string& message);
     int failure(const std::string& message, int status);
@@ -43,4 +53,8 @@ private:
 
     std::ostream& m_out;
     std::ostream& m_err;
+    bool m_virtualAudio = false;
+    QStringList m_microphoneFiles;
+    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<AudioDevice> m_device;
 };

@@ -1,0 +1,174 @@
+#include "AudioManagers/AudioPlayer.h"
+
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRCommandList.h"
+#include "DataModel/ZRSample.h"
+#include "Platform/AudioFile.h"
+#include "Platform/PcmBytes.h"
+#include "Platform/VirtualAudioDevice.h"
+#include "Platform/VirtualClock.h"
+#include "support/IsolatedStorage.h"
+#include "support/LogCapture.h"
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class AudioPlayerTest : public ::testing::Test {
+protected:
+    // A sample whose file holds `packets` packets of varied audio at 44100 Hz.
+    std::shared_ptr<ZRSample> sampleWithPackets(std::uint32_t packets)
+    {
+        auto sample = std::make_shared<ZRSample>(0, ZRSample::createSampleFilename());
+        m_written = TestData::nonzeroNoise(packets);
+        auto file = AudioFile::create(
+            sample->filePath().toStdString(), linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed));
+        file->writePackets(0, packets, PcmBytes::littleEndian(m_written).data());
+        return sample;
+    }
+
+    // A player whose stop notifications are counted, with the time of the last.
+    std::unique_ptr<AudioPlayer> countingPlayer()
+    {
+        auto player = std::make_unique<AudioPlayer>(m_device);
+        player->setStopEvent([this] {
+            ++m_notifications;
+            m_notifiedAt = m_clock.now();
+        });
+        return player;
+    }
+
+    const std::vector<VirtualSpeaker::Sound>& played() { return m_device.speaker().playedSounds(); }
+
+    IsolatedStorage m_storage;
+    VirtualClock m_clock;
+    VirtualAudioDevice m_device {m_clock};
+    std::vector<std::int16_t> m_written;
+    int m_notifications = 0;
+    Clock::Duration m_notifiedAt {0};
+};
+
+TEST_F(AudioPlayerTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
+{
+    const auto sample = sampleWithPackets(88200);
+    const auto player = countingPlayer();
+    player->playCommandSample(*sample);
+    EXPECT_EQ(player->bufferByteSize(), 44100u);
+    EXPECT_EQ(player->numPacketsToRead(), 22050u);
+    EXPECT_FALSE(player->donePlayingFile());
+
+    m_clock.advance(1999ms);
+    EXPECT_EQ(m_notifications, 0);
+    m_clock.advance(1s);
+    EXPECT_EQ(m_notifications, 1);
+    EXPECT_EQ(m_notifiedAt, 2s) << "notified as the last sample ends";
+    ASSERT_EQ(played().size(), 1u);
+    EXPECT_EQ(played()[0].samples, m_written);
+    EXPECT_EQ(played()[0].end - played()[0].start, 2s);
+    EXPECT_EQ(played()[0].volume, 1.0f);
+    EXPECT_TRUE(player->donePlayingFile());
+
+    // A stop after the end leaves the closed file alone.
+    player->stop();
+    m_clock.advance(1s);
+    EXPECT_EQ(m_notifications, 1);
+}
+
+TEST_F(AudioPlayerTest, AFileShorterThanOneBufferEndsWhilePrimingAndStillPlaysOut)
+{
+    const auto sample = sampleWithPackets(4410);
+    const auto player = countingPlayer();
+    player->playCommandSample(*sample);
+    EXPECT_TRUE(player->donePlayingFile()) << "the end was found while priming";
+    m_clock.advance(1s);
+    EXPECT_EQ(m_notifications, 1);
+    EXPECT_EQ(m_notifiedAt, 100ms);
+    ASSERT_EQ(played().size(), 1u);
+    EXPECT_EQ(played()[0].samples, m_written);
+}
+
+TEST_F(AudioPlayerTest, APlayerPlaysOneSoundAndRefusesMore)
+{
+    const auto sample = sampleWithPackets(88200);
+    const auto player = countingPlayer();
+    LogCapture log;
+    player->playCommandSample(*sample);
+    player->playCommandSample(*sample);
+    player->playSystemSample(0);
+    EXPECT_EQ(log.lines(),
+        QStringList({"ERROR AudioPlayer:playCommandSample: still playing previous sample",
+            "ERROR AudioPlayer:playSystemSample: still playing previous sample"}));
+    m_clock.advance(3s);
+    EXPECT_EQ(m_notifications, 1);
+    EXPECT_EQ(played().size(), 1u);
+}
+
+TEST_F(AudioPlayerTest, WhatCannotBePlayedIsLoggedAndNeverNotifies)
+{
+    LogCapture log;
+    const ZRSample missing(0, "/sample7.aif");
+    const ZRSample hostile(0, "/../../etc/passwd");
+    countingPlayer()->playCommandSample(missing);
+    countingPlayer()->playCommandSample(hostile);
+    countingPlayer()->playSystemSample(7);
+    countingPlayer()->playSystemSample(-1);
+    m_clock.advance(1s);
+    EXPECT_EQ(log.lines(),
+        QStringList({"ERROR soundfile not available", "ERROR soundfile not available",
+            "ERROR AudioPlayer:playSystemSample: system sample type not recognized",
+            "ERROR AudioPlayer:playSystemSample: system sample type not recognized"}));
+    EXPECT_EQ(m_notifications, 0);
+    EXPECT_TRUE(played().empty());
+}
+
+TEST_F(AudioPlayerTest, EverySystemPromptIsFoundAndPlays)
+{
+    for (int number = 0; number < static_cast<int>(AudioPlayer::kSystemSamples.size()); ++number) {
+        m_device.speaker().clear();
+        const auto player = countingPlayer();
+        player->playSystemSample(number);
+        m_clock.advance(5s);
+        ASSERT_EQ(played().size(), 1u) << AudioPlayer::kSystemSamples[number];
+        EXPECT_GT(played()[0].end - played()[0].start, 100ms);
+        EXPECT_EQ(m_notifications, number + 1);
+    }
+}
+
+TEST_F(AudioPlayerTest, AnEarlyStopLetsTheQueuedAudioPlayAndReadsNoMore)
+{
+    const auto sample = sampleWithPackets(88200);
+    const auto player = countingPlayer();
+    player->playCommandSample(*sample);
+    m_clock.advance(300ms);
+    player->stop();
+    m_clock.advance(3s);
+    EXPECT_EQ(m_notifications, 1);
+    ASSERT_EQ(played().size(), 1u);
+    // What was queued when the file closed: at most three half-second buffers.
+    EXPECT_LE(played()[0].samples.size(), 3u * 22050);
+    EXPECT_GE(played()[0].samples.size(), 2u * 22050);
+    EXPECT_TRUE(std::equal(played()[0].samples.begin(), played()[0].samples.end(), m_written.begin()));
+}
+
+TEST_F(AudioPlayerTest, BuffersHoldHalfASecondWithinBounds)
+{
+    const auto sizes = [](double rate, std::uint32_t framesPerPacket, std::uint32_t maxPacket) {
+        AudioStreamBasicDescription format;
+        format.mSampleRate = rate;
+        format.mFramesPerPacket = framesPerPacket;
+        const auto result = AudioPlayer::sizesFor(format, maxPacket, 0.5);
+        return std::pair(result.bufferByteSize, result.numPacketsToRead);
+    };
+    EXPECT_EQ(sizes(44100, 1, 2), std::pair(44100u, 22050u));
+    EXPECT_EQ(sizes(8000, 1, 2), std::pair(16384u, 8192u)) << "raised to the lower bound";
+    EXPECT_EQ(sizes(96000, 1, 4), std::pair(65536u, 16384u)) << "cut to the upper bound";
+    EXPECT_EQ(sizes(44100, 0, 100000), std::pair(100000u, 1u)) << "one packet larger than the bound";
+    EXPECT_EQ(sizes(44100, 0, 2), std::pair(65536u, 32768u));
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include "AudioManagers/AudioFileRecorder.h"
+#include "AudioManagers/AudioVoicePrintRecorder.h"
+#include "DataModel/ZRSample.h"
+#include "DataModel/ZRVoicePrint.h"
+#include "Platform/AudioFileDecoder.h"
+#include "Platform/PcmBytes.h"
+#include "Platform/VirtualAudioDevice.h"
+#include "Platform/VirtualClock.h"
+#include "support/IsolatedStorage.h"
+#include "support/LogCapture.h"
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QFile>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class AudioRecorderTest : public ::testing::Test {
+protected:
+    // Runs the recorders for `duration` of clock time, then stops them.
+    void recordFor(Clock::Duration duration, std::initializer_list<AudioVoicePrintRecorder*> voice,
+        std::initializer_list<AudioFileRecorder*> files = {})
+    {
+        for (auto* recorder : voice)
+            recorder->record();
+        for (auto* recorder : files)
+            recorder->record();
+        m_clock.advance(duration);
+        for (auto* recorder : voice)
+            recorder->stop();
+        for (auto* recorder : files)
+            recorder->stop();
+    }
+
+    IsolatedStorage m_storage;
+    VirtualClock m_clock;
+    VirtualAudioDevice m_device {m_clock};
+};
+
+TEST_F(AudioRecorderTest, TheVoicePrintRecorderHandsTheEngineExactlyWhatWasSaid)
+{
+    SKIP_WITHOUT_FSDD();
+    const std::string said = Fsdd::recording(4, "lucas", 7).string();
+    m_device.microphone().addUtterance(QString::fromStdString(said));
+    AudioVoicePrintRecorder recorder(m_device);
+    EXPECT_EQ(recorder.audioFormat(), linearPCM16(8000, 1, std::endian::big, PCMPacking::Unpacked));
+    recordFor(2s, {&recorder});
+
+    // Two seconds: the utterance, then the silence of the microphone.
+    std::vector<std::int16_t> expected = TestData::samplesOf(said);
+    expected.resize(16000, 0);
+    EXPECT_EQ(recorder.startingPacketNumber(), 16000);
+    ASSERT_TRUE(recorder.audioData());
+    EXPECT_EQ(*recorder.audioData(), PcmBytes::bigEndian(expected)) << "big-endian, untouched";
+    EXPECT_EQ(recorder.voicePrint()->voicePrint(), TestData::voicePrintOf(expected).voicePrint());
+    EXPECT_EQ(recorder.voicePrint()->voicePrint(), recorder.voicePrint()->voicePrint()) << "asked twice";
+}
+
+TEST_F(AudioRecorderTest, BuffersAreHandedBackWhileRunningSoLongRecordingsAreWhole)
+{
+    AudioVoicePrintRecorder recorder(m_device);
+    // Longer than the three 4.096-second buffers together.
+    recordFor(13s, {&recorder});
+    EXPECT_EQ(recorder.startingPacketNumber(), 13 * 8000);
+    EXPECT_EQ(recorder.audioData()->size(), 13u * 16000);
+    EXPECT_FALSE(recorder.isRunning());
+}
+
+TEST_F(AudioRecorderTest, AStopBeforeAnySampleArrivedGivesNoPrintAndNoLogLine)
+{
+    LogCapture log;
+    AudioVoicePrintRecorder recorder(m_device);
+    recorder.record();
+    recorder.stop();
+    EXPECT_FALSE(recorder.audioData());
+    EXPECT_EQ(recorder.voicePrint(), nullptr);
+    EXPECT_TRUE(log.lines().isEmpty());
+}
+
+TEST_F(AudioRecorderTest, BothRecordersOfATrainingHearTheSameUtteranceAndTheFileIsFinishedAtStop)
+{
+    SKIP_WITHOUT_FSDD();
+    const QString first = QString::fromStdString(Fsdd::recording(2, "nicolas", 3).string());
+    const QString second = QString::fromStdString(Fsdd::recording(8, "theo", 9).string());
+    m_device.microphone().addUtterance(first);
+    m_device.microphone().addUtterance(second);
+
+    for (const QString& said : {first, second}) {
+        const ZRSample sample(0, ZRSample::createSampleFilename());
+        IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
+        AudioVoicePrintRecorder voice(m_device);
+        const auto file = AudioFileRecorder::initForSample(sample, m_device);
+        recordFor(2s, {&voice}, {file.get()});
+        EXPECT_EQ(file->startingPacketNumber(), 88200);
+
+        // Readable and complete while the recorder still exists.
+        SF_INFO info {};
+        SNDFILE* written = sf_open(QFile::encodeName(sample.filePath()).constData(), SFM_READ, &info);
+        ASSERT_NE(written, nullptr);
+        sf_close(written);
+        EXPECT_EQ((info.format & SF_FORMAT_TYPEMASK), SF_FORMAT_CAF);
+        EXPECT_EQ(info.frames, 88200);
+        std::vector<std::int16_t> atFileRate
+            = AudioFileDecoder::decode(QFile::encodeName(said).toStdString(), 44100).samples;
+        atFileRate.resize(88200, 0);
+        EXPECT_EQ(TestData::samplesOf(QFile::encodeName(sample.filePath()).toStdString()).size(), 16000u);
+        const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
+        std::vector<std::int16_t> inFile(88200);
+        caf->readPackets(0, 88200, inFile.data());
+        EXPECT_EQ(inFile, atFileRate);
+
+        std::vector<std::int16_t> spoken = TestData::samplesOf(said.toStdString());
+        spoken.resize(16000, 0);
+        EXPECT_EQ(voice.voicePrint()->voicePrint(), TestData::voicePrintOf(spoken).voicePrint())
+            << "each recording hears its own utterance";
+    }
+}
+
+TEST_F(AudioRecorderTest, ACallbackWithoutPacketsWritesNothing)
+{
+    const ZRSample sample(0, ZRSample::createSampleFilename());
+    const auto file = AudioFileRecorder::initForSample(sample, m_device);
+    file->record();
+    AudioQueueBuffer empty(65536);
+    file->recordingCallback(*file->queueObject(), &empty, 0);
+    EXPECT_EQ(file->startingPacketNumber(), 0);
+    file->stop();
+}
+
+TEST_F(AudioRecorderTest, ThePacketCounterGoesPastThirtyTwoBits)
+{
+    AudioQueueObject object(m_device);
+    EXPECT_FALSE(object.isRunning()) << "no queue yet";
+    object.setStartingPacketNumber(4294967295);
+    object.incrementStartingPacketNumberBy(1);
+    EXPECT_EQ(object.startingPacketNumber(), 4294967296);
+}
+
+}  // namespace
