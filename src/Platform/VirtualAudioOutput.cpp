@@ -54,7 +54,7 @@ void VirtualAudioOutput::write(std::span<const std::int16_t> samples)
     if (!m_started || samples.empty())
         return;
     std::vector<VirtualSpeaker::Sound>& sounds = m_speaker.sounds();
-    if (!m_playing) {
+    if (!m_playing || m_sound >= sounds.size()) {
         // After a pause, or at first: a new stretch of sound begins now.
         sounds.push_back({m_clock.now(), m_clock.now(), m_rate, m_channels, m_volume, {}});
         m_sound = sounds.size() - 1;
@@ -67,9 +67,10 @@ void VirtualAudioOutput::write(std::span<const std::int16_t> samples)
     sound.volume = m_volume;
     m_framesInSound += samples.size() / static_cast<std::size_t>(m_channels);
     sound.end = m_soundStart + durationOf(m_framesInSound);
+    m_playingUntil = sound.end;
 
     m_clock.cancel(m_idleTimer);
-    m_idleTimer = m_clock.schedule(sound.end - m_clock.now(), [this] {
+    m_idleTimer = m_clock.schedule(m_playingUntil - m_clock.now(), [this] {
         m_playing = false;
         m_idle();
     });
@@ -82,7 +83,7 @@ void VirtualAudioOutput::stop()
     m_started = false;
     m_clock.cancel(m_tick);
     m_clock.cancel(m_idleTimer);
-    if (m_playing) {
+    if (m_playing && m_sound < m_speaker.sounds().size()) {
         // What was not heard yet is dropped.
         VirtualSpeaker::Sound& sound = m_speaker.sounds()[m_sound];
         const Clock::Duration now = m_clock.now();
@@ -91,8 +92,8 @@ void VirtualAudioOutput::stop()
             sound.samples.resize(heard * static_cast<std::size_t>(m_channels));
             sound.end = now;
         }
-        m_playing = false;
     }
+    m_playing = false;
 }
 
 void VirtualAudioOutput::scheduleTick()

@@ -36,6 +36,7 @@ private:
     bool m_playing = false;   // whether the current sound is still playing
     std::size_t m_framesInSound = 0;
     Clock::Duration m_soundStart {0};
+    Clock::Duration m_playingUntil {0};  // when the last written sample has played
     Clock::TimerId m_tick = 0;
     Clock::TimerId m_idleTimer = 0;
 };
