@@ -1,7 +1,9 @@
 #include "AudioManagers/AudioPlayer.h"
 
 #include "DataModel/ZRSample.h"
+#include "Platform/AudioDevice.h"
 #include "Platform/BundleResources.h"
+#include "Platform/Clock.h"
 #include "Platform/Log.h"
 
 #include <QFile>
@@ -30,10 +32,12 @@ void AudioPlayer::playCommandSample(const ZRSample& sample)
         return;
     }
     const QString path = sample.filePath();
-    if (!path.isNull() && QFile::exists(path))
+    if (!path.isNull() && QFile::exists(path)) {
         playFileWithURL(path);
-    else
+    } else {
         Log::write(QStringLiteral("ERROR soundfile not available"));
+        completeAtOnce();
+    }
 }
 
 void AudioPlayer::playSystemSample(int number)
@@ -44,13 +48,25 @@ void AudioPlayer::playSystemSample(int number)
     }
     if (number < 0 || number >= static_cast<int>(kSystemSamples.size())) {
         Log::write(QStringLiteral("ERROR AudioPlayer:playSystemSample: system sample type not recognized"));
+        completeAtOnce();
         return;
     }
     const QString path = BundleResources::pathForResource(QString::fromLatin1(kSystemSamples[number]), "caf");
-    if (!path.isNull() && QFile::exists(path))
+    if (!path.isNull() && QFile::exists(path)) {
         playFileWithURL(path);
-    else
+    } else {
         Log::write(QStringLiteral("ERROR soundfile not available"));
+        completeAtOnce();
+    }
+}
+
+void AudioPlayer::completeAtOnce()
+{
+    std::weak_ptr<AudioPlayer*> self = m_self;
+    m_device.clock().schedule(Clock::Duration(0), [self] {
+        if (const auto player = self.lock())
+            (*player)->sendStopEvent();
+    });
 }
 
 void AudioPlayer::playFileWithURL(const QString& path)

@@ -8,7 +8,8 @@ class ZRSample;
 
 // Plays one sound file from start to end and then tells its stop observer:
 // a trained sample's recording, or one of the seven system prompts. A player
-// plays one sound in its life; a request while it plays is refused.
+// plays one sound in its life; a request while it plays is refused. A sound
+// that cannot be played (no such file, no such prompt) ends at once.
 class AudioPlayer : public AudioQueueObject {
 public:
     // The system prompts by number: resources of type "caf".
@@ -50,6 +51,9 @@ public:
     void propertyListenerCallback(AudioQueue& queue);
 
 private:
+    // Nothing can be played: the stop observer is told at once, so that no
+    // dialogue waits for an end that never comes.
+    void completeAtOnce();
     void setupURLRefForFileURL(const QString& path);
     void openPlaybackFile();
     void setupPlaybackAudioQueueObject();
@@ -62,4 +66,5 @@ private:
     float m_gain = 0.0f;
     bool m_donePlayingFile = true;
     bool m_audioPlayerShouldStopImmediately = true;
+    std::shared_ptr<AudioPlayer*> m_self = std::make_shared<AudioPlayer*>(this);
 };

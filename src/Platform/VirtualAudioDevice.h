@@ -20,6 +20,7 @@ public:
 
     VirtualMicrophone& microphone() { return m_microphone; }
     VirtualSpeaker& speaker() { return m_speaker; }
+    const VirtualSpeaker& speaker() const { return m_speaker; }
 
 private:
     Clock& m_clock;

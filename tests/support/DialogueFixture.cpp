@@ -1,0 +1,126 @@
+#include "support/DialogueFixture.h"
+
+#include "AudioManagers/AudioPlayer.h"
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRSample.h"
+#include "DataModel/ZRVoicePrint.h"
+#include "Platform/AudioFile.h"
+#include "Platform/AudioFileDecoder.h"
+#include "Platform/BundleResources.h"
+#include "Platform/PcmBytes.h"
+#include "Platform/UserDefaults.h"
+#include "support/TestData.h"
+
+namespace {
+
+// Two seconds as the microphone gives them: a quarter second of room,
+// the speech, room again.
+std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
+{
+    constexpr std::size_t kTwoSeconds = 16000;
+    constexpr std::size_t kBefore = 2000;
+    const std::size_t after = kTwoSeconds - std::min(kTwoSeconds - kBefore, kBefore + speech.size());
+    std::vector<std::int16_t> utterance = TestData::inQuietRoom(speech, kBefore, after);
+    utterance.resize(kTwoSeconds);
+    return utterance;
+}
+
+}  // namespace
+
+void DialogueFixture::SetUp()
+{
+    if (Fsdd::directory().empty())
+        GTEST_SKIP() << "the spoken digit recordings are not here (set ZARNETH_FSDD)";
+    setVoiceGuide(true);
+    setConfirmations(false);
+}
+
+std::shared_ptr<ZRCommand> DialogueFixture::trainDigit(std::int32_t type, int digit)
+{
+    auto command = ZRCommand::initForCommandType(type, m_store);
+    if (type == ZRCommandTypePhone) {
+        command->setName(QStringLiteral("Digit %1").arg(digit));
+        command->setPhoneNumber(QStringLiteral("+49 170 00%1").arg(digit));
+    }
+    for (int take = 0; take < 3; ++take) {
+        const std::string recording = Fsdd::recording(digit, kSpeaker, take).string();
+        auto sample = ZRSample::initForCommand(*command);
+        sample->setVoicePrint(
+            std::make_shared<ZRVoicePrint>(TestData::voicePrintOf(utteranceOf(TestData::samplesOf(recording)))));
+        const auto samples = AudioFileDecoder::decode(recording, 44100).samples;
+        auto file = AudioFile::create(
+            sample->filePath().toStdString(), linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed));
+        file->writePackets(0, static_cast<std::uint32_t>(samples.size()), PcmBytes::littleEndian(samples).data());
+        command->setSample(sample);
+    }
+    m_store.addCommand(command);
+    return command;
+}
+
+void DialogueFixture::trainSystemCommands()
+{
+    trainDigit(ZRCommandTypeAccept, kAcceptDigit);
+    trainDigit(ZRCommandTypeRepeat, kRepeatDigit);
+    trainDigit(ZRCommandTypeCancel, kCancelDigit);
+}
+
+void DialogueFixture::say(int digit, int take)
+{
+    const std::string name = std::to_string(digit) + "-" + std::to_string(take) + ".wav";
+    TestData::writeWav(m_utterances / name, utteranceOf(TestData::samplesOf(Fsdd::recording(digit, kSpeaker, take))));
+    m_device.microphone().addUtterance(QString::fromStdString((m_utterances / name).string()));
+}
+
+void DialogueFixture::sayNothing()
+{
+    TestData::writeWav(m_utterances / "nothing.wav", utteranceOf({}));
+    m_device.microphone().addUtterance(QString::fromStdString((m_utterances / "nothing.wav").string()));
+}
+
+void DialogueFixture::setVoiceGuide(bool on)
+{
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(on, "VoiceGuide");
+    defaults.synchronize();
+}
+
+void DialogueFixture::setConfirmations(bool on)
+{
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(on, "Confirmations");
+    defaults.synchronize();
+}
+
+std::vector<std::string> DialogueFixture::heard() const
+{
+    // A prompt is known by its samples (it may have been cut off); samples
+    // of commands play at 44100 Hz.
+    static const std::map<std::string, std::vector<std::int16_t>> prompts = [] {
+        std::map<std::string, std::vector<std::int16_t>> all;
+        for (const char* name : AudioPlayer::kSystemSamples)
+            all[name]
+                = AudioFileDecoder::decode(BundleResources::pathForResource(name, "caf").toStdString(), 22050).samples;
+        return all;
+    }();
+    std::vector<std::string> names;
+    for (const VirtualSpeaker::Sound& sound : m_device.speaker().playedSounds()) {
+        std::string name = sound.sampleRate == 44100 ? "sample" : "?";
+        for (const auto& [prompt, samples] : prompts) {
+            if (sound.sampleRate == 22050 && sound.samples.size() <= samples.size()
+                && std::equal(sound.samples.begin(), sound.samples.end(), samples.begin()))
+                name = prompt;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+Clock::Duration DialogueFixture::startOf(std::size_t index) const
+{
+    return m_device.speaker().playedSounds().at(index).start;
+}
+
+Clock::Duration DialogueFixture::endOf(std::size_t index) const
+{
+    return m_device.speaker().playedSounds().at(index).end;
+}

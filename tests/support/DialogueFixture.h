@@ -1,0 +1,57 @@
+#pragma once
+
+#include "DataModel/ZRCommandList.h"
+#include "Platform/VirtualAudioDevice.h"
+#include "Platform/VirtualClock.h"
+#include "support/IsolatedStorage.h"
+#include "support/ScriptedPopupHost.h"
+#include "support/TemporaryDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class ZRCommand;
+
+// The world of a dialogue test: its own store and settings, a virtual clock,
+// the virtual microphone and speaker, and a scripted screen. Real speech:
+// one person's spoken digits, trained as contacts and as accept, repeat and
+// cancel, and said again (other takes) into the microphone.
+class DialogueFixture : public ::testing::Test {
+protected:
+    static constexpr const char* kSpeaker = "george";
+    // The digits the system commands are trained with.
+    static constexpr int kAcceptDigit = 7;
+    static constexpr int kRepeatDigit = 8;
+    static constexpr int kCancelDigit = 9;
+
+    void SetUp() override;
+
+    // A command trained with the first three takes of `digit`, each with its
+    // sample file, added to the store. A phone command is called "Digit D"
+    // and has the number "+49 170 00D".
+    std::shared_ptr<ZRCommand> trainDigit(std::int32_t type, int digit);
+    void trainSystemCommands();
+    // The microphone's next utterance: another take of `digit`, in a quiet room.
+    void say(int digit, int take = 5);
+    // The microphone's next utterance: nothing but a quiet room.
+    void sayNothing();
+
+    void setVoiceGuide(bool on);
+    void setConfirmations(bool on);
+
+    // What the speaker played, by name: a prompt's name, or "sample".
+    std::vector<std::string> heard() const;
+    // When the sound at `index` of heard() started and ended.
+    Clock::Duration startOf(std::size_t index) const;
+    Clock::Duration endOf(std::size_t index) const;
+
+    IsolatedStorage m_storage;
+    TemporaryDirectory m_utterances;
+    VirtualClock m_clock;
+    VirtualAudioDevice m_device {m_clock};
+    ScriptedPopupHost m_screen {m_clock};
+    ZRCommandList m_store;
+};

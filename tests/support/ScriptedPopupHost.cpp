@@ -1,0 +1,58 @@
+#include "support/ScriptedPopupHost.h"
+
+#include "Platform/ProgressView.h"
+
+#include <algorithm>
+
+ScriptedPopupHost::ScriptedPopupHost(Clock& clock)
+    : m_clock(clock)
+{
+}
+
+void ScriptedPopupHost::present(std::shared_ptr<Popup> popup)
+{
+    m_onScreen.push_back(popup);
+    m_clock.schedule(Clock::Duration(0), [this, popup] {
+        if (std::find(m_onScreen.begin(), m_onScreen.end(), popup) == m_onScreen.end())
+            return;
+        m_presented.push_back(
+            (popup->kind() == Popup::Kind::ActionSheet ? "sheet " : "alert ") + std::to_string(popup->tag()));
+        if (ProgressView* bar = popup->progressView()) {
+            bar->setObserver([this, bar] {
+                if (m_progress.empty() || m_progress.back() != bar->progress())
+                    m_progress.push_back(bar->progress());
+            });
+        }
+        popup->presented();
+        std::deque<int>& answers = m_answers[{popup->kind(), popup->tag()}];
+        if (!answers.empty() && onScreen() == popup.get()) {
+            const int index = answers.front();
+            answers.pop_front();
+            press(index);
+        }
+    });
+}
+
+void ScriptedPopupHost::dismiss(Popup& popup, int)
+{
+    std::erase_if(m_onScreen, [&popup](const auto& shown) { return shown.get() == &popup; });
+}
+
+Popup* ScriptedPopupHost::onScreen() const
+{
+    return m_onScreen.empty() ? nullptr : m_onScreen.back().get();
+}
+
+void ScriptedPopupHost::press(int index)
+{
+    if (m_onScreen.empty())
+        return;
+    const std::shared_ptr<Popup> popup = m_onScreen.back();
+    m_onScreen.pop_back();
+    popup->clicked(index);
+}
+
+void ScriptedPopupHost::answer(Popup::Kind kind, int tag, int index)
+{
+    m_answers[{kind, tag}].push_back(index);
+}

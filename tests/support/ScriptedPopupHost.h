@@ -1,0 +1,42 @@
+#pragma once
+
+#include "Platform/Clock.h"
+#include "Platform/Popup.h"
+#include "Platform/PopupHost.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The screen of a dialogue test: popups are presented at once, through the
+// clock; buttons are pressed by the test, or by answers given in advance.
+// Everything that happens is written down.
+class ScriptedPopupHost : public PopupHost {
+public:
+    explicit ScriptedPopupHost(Clock& clock);
+
+    void present(std::shared_ptr<Popup> popup) override;
+    void dismiss(Popup& popup, int index) override;
+
+    // The popup on screen (the latest shown), or nullptr.
+    Popup* onScreen() const;
+    // Presses a button of the popup on screen.
+    void press(int index);
+    // Presses button `index` when a popup of this kind and tag is presented
+    // next; answers given for the same popup are used one per presentation.
+    void answer(Popup::Kind kind, int tag, int index);
+
+    // "sheet 0", "alert 3": every popup presented, in order.
+    const std::vector<std::string>& presented() const { return m_presented; }
+    // Every value the progress bars of the popups took, in order.
+    const std::vector<float>& progress() const { return m_progress; }
+
+private:
+    Clock& m_clock;
+    std::vector<std::shared_ptr<Popup>> m_onScreen;
+    std::map<std::pair<Popup::Kind, int>, std::deque<int>> m_answers;
+    std::vector<std::string> m_presented;
+    std::vector<float> m_progress;
+};
