@@ -12,7 +12,7 @@ packages=(
   libsndfile1-dev libsamplerate0-dev
   # Qt Core (settings, paths, files, logging), Qt Multimedia (the sound
   # server) and the keyed archive
-  qt6-base-dev qt6-multimedia-dev libplist-dev
+  qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libplist-dev
   # a sound server with no sound card, for the audio integration test
   pulseaudio pulseaudio-utils
   # independent checks of the archive format in the tests

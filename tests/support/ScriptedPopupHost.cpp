@@ -17,19 +17,26 @@ void ScriptedPopupHost::present(std::shared_ptr<Popup> popup)
             return;
         m_presented.push_back(
             (popup->kind() == Popup::Kind::ActionSheet ? "sheet " : "alert ") + std::to_string(popup->tag()));
-        if (ProgressView* bar = popup->progressView()) {
-            bar->setObserver([this, bar] {
-                if (m_progress.empty() || m_progress.back() != bar->progress())
-                    m_progress.push_back(bar->progress());
-            });
-        }
+        // A bar may be added before the popup shows or when it has shown.
+        watchProgress(popup->progressView());
         popup->presented();
+        watchProgress(popup->progressView());
         std::deque<int>& answers = m_answers[{popup->kind(), popup->tag()}];
         if (!answers.empty() && onScreen() == popup.get()) {
             const int index = answers.front();
             answers.pop_front();
             press(index);
         }
+    });
+}
+
+void ScriptedPopupHost::watchProgress(ProgressView* bar)
+{
+    if (!bar)
+        return;
+    bar->setObserver([this, bar] {
+        if (m_progress.empty() || m_progress.back() != bar->progress())
+            m_progress.push_back(bar->progress());
     });
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class ProgressView;
+
 // The screen of a dialogue test: popups are presented at once, through the
 // clock; buttons are pressed by the test, or by answers given in advance.
 // Everything that happens is written down.
@@ -27,6 +29,7 @@ public:
     // Presses button `index` when a popup of this kind and tag is presented
     // next; answers given for the same popup are used one per presentation.
     void answer(Popup::Kind kind, int tag, int index);
+    void forgetAnswers() { m_answers.clear(); }
 
     // "sheet 0", "alert 3": every popup presented, in order.
     const std::vector<std::string>& presented() const { return m_presented; }
@@ -34,6 +37,8 @@ public:
     const std::vector<float>& progress() const { return m_progress; }
 
 private:
+    void watchProgress(ProgressView* bar);
+
     Clock& m_clock;
     std::vector<std::shared_ptr<Popup>> m_onScreen;
     std::map<std::pair<Popup::Kind, int>, std::deque<int>> m_answers;

@@ -1,0 +1,103 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name></name>
+    <message id="speakNowTitle">
+        <source>Say a name</source>
+        <translation>Sagen Sie einen Namen</translation>
+    </message>
+    <message id="stopRecognize">
+        <source>Stop</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="sayRepeatCancel">
+        <source>Not recognized. Say “repeat” or “cancel”.</source>
+        <translation>Nicht erkannt. Sagen Sie „Wiederholen“ oder „Abbrechen“.</translation>
+    </message>
+    <message id="repeatRecognize">
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message id="sayAcceptRepeatCancel">
+        <source>Say “accept”, “repeat” or “cancel”.</source>
+        <translation>Sagen Sie „Annehmen“, „Wiederholen“ oder „Abbrechen“.</translation>
+    </message>
+    <message id="acceptRecognize">
+        <source>Accept</source>
+        <translation>Annehmen</translation>
+    </message>
+    <message id="infoText">
+        <source>Record a sample of “%1” (%2)? After the prompt, say it once, clearly, within two seconds.</source>
+        <translation>Eine Sprachprobe für „%1“ (%2) aufnehmen? Sagen Sie es nach der Ansage einmal deutlich, innerhalb von zwei Sekunden.</translation>
+    </message>
+    <message id="infoDetailText">
+        <source>a word that answers the dialer's questions</source>
+        <translation>ein Wort, mit dem Sie die Fragen beim Wählen beantworten</translation>
+    </message>
+    <message id="actionsheetRecord">
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message id="actionsheetDontRecord">
+        <source>Not now</source>
+        <translation>Nicht jetzt</translation>
+    </message>
+    <message id="confirmText">
+        <source>Keep this sample?</source>
+        <translation>Diese Sprachprobe behalten?</translation>
+    </message>
+    <message id="actionSheetSaveSample">
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message id="actionSheetDontSave">
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message id="tipTitle">
+        <source>Tip</source>
+        <translation>Tipp</translation>
+    </message>
+    <message id="tipText">
+        <source>A name can have up to three samples. Recording it a few times, perhaps in different places, makes recognition more reliable.</source>
+        <translation>Ein Name kann bis zu drei Sprachproben haben. Mehrere Aufnahmen, vielleicht an verschiedenen Orten, machen die Erkennung zuverlässiger.</translation>
+    </message>
+    <message id="actionsheetOK">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="tabBarMainTitle">
+        <source>Dial</source>
+        <translation>Wählen</translation>
+    </message>
+    <message id="tapLabelText">
+        <source>Tap and say a name</source>
+        <translation>Tippen und Namen sagen</translation>
+    </message>
+    <message id="configureLabelText">
+        <source>Train a name first</source>
+        <translation>Zuerst einen Namen trainieren</translation>
+    </message>
+    <message id="sysCommAccept">
+        <source>Accept</source>
+        <translation>Annehmen</translation>
+    </message>
+    <message id="sysCommRepeat">
+        <source>Repeat</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message id="sysCommCancel">
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="dialFailedTitle">
+        <source>Cannot dial</source>
+        <translation>Wählen nicht möglich</translation>
+    </message>
+    <message id="dialFailedText">
+        <source>No dialer took the number %1.</source>
+        <translation>Keine Telefon-App hat die Nummer %1 angenommen.</translation>
+    </message>
+</context>
+</TS>
