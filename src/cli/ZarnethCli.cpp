@@ -88,15 +88,16 @@ std::optional<std::int32_t> systemTypeNamed(const std::string& name)
     return std::nullopt;
 }
 
+// As the system commands screen names them.
 QString systemCommandName(std::int32_t type)
 {
     switch (type) {
     case ZRCommandTypeAccept:
-        return QStringLiteral("Accept");
+        return qtTrId("sysCommAccept");
     case ZRCommandTypeRepeat:
-        return QStringLiteral("Repeat");
+        return qtTrId("sysCommRepeat");
     default:
-        return QStringLiteral("Cancel");
+        return qtTrId("sysCommCancel");
     }
 }
 

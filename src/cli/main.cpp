@@ -1,3 +1,4 @@
+#include "Platform/LocalizedStrings.h"
 #include "cli/ZarnethCli.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
 {
     // The sound server is reached through Qt's event loop.
     QCoreApplication application(argc, argv);
+    LocalizedStrings::install();
     ZarnethCli cli(std::cout, std::cerr);
     return cli.run(std::vector<std::string>(argv + 1, argv + argc));
 }
