@@ -13,6 +13,10 @@ packages=(
   # Qt Core (settings, paths, files, logging), Qt Multimedia (the sound
   # server) and the keyed archive
   qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libplist-dev
+  # the screens: Qt Quick and the QML modules they load
+  qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml qml6-module-qtquick-window
+  qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
+  qml6-module-qtqml-workerscript
   # a sound server with no sound card, for the audio integration test
   pulseaudio pulseaudio-utils
   # independent checks of the archive format in the tests

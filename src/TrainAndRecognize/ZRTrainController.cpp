@@ -204,8 +204,13 @@ void ZRTrainController::trainCommandFinished()
     const bool isNew = m_command->sample1() == nullptr;
     m_command->setSample(m_sample);
     m_sample = nullptr;
+    // A new command joins the store, which saves itself; a further sample
+    // is saved now too, not only when the application ends, so that a
+    // killed application neither loses it nor leaves its file behind.
     if (isNew)
         m_commandList.addCommand(m_command);
+    else
+        m_commandList.saveToFile();
     m_progressView = nullptr;
     m_infoView = nullptr;
     const std::shared_ptr<ZRCommand> command = std::move(m_command);

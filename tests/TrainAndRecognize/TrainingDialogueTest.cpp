@@ -123,6 +123,10 @@ TEST_F(TrainingDialogueTest, TheTipShowsForTheFirstThreeKeptSamplesAndAFourthRep
     EXPECT_EQ(contact->numberOfSamples(), 3);
     EXPECT_EQ(sampleFiles().size(), 3) << "the oldest file went with its sample";
     EXPECT_EQ(m_store.count(), 1u) << "added to the store once";
+    // Every kept sample is in the file at once, not only at the end of the run.
+    const ZRCommandList saved = ZRCommandList::loadFromFile();
+    ASSERT_EQ(saved.count(), 1u);
+    EXPECT_EQ(saved.commandAtIndex(0)->sample1()->fileName(), contact->sample1()->fileName());
 }
 
 TEST_F(TrainingDialogueTest, SystemCommandsAreExplainedAndPromptsAreSpokenWhateverTheVoiceGuide)

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class AudioDevice;
+class PopupHost;
+class ZRCommandList;
+class ZRRecognizeController;
+class ZarnethAppDelegate;
+
+// The dial screen: a picture, a line inviting a tap, a button over the
+// whole screen that starts a recognition, and a red hint while nothing is
+// trained. A recognised phone command is handed to the application
+// delegate, which dials; anything else brings the button back. When the
+// view is built with commands trained, it listens at once, unless the
+// previous run ended by dialling.
+class MainViewController : public QObject, public ZRRecognizeControllerDelegate {
+    Q_OBJECT
+    Q_PROPERTY(bool screenButtonHidden READ screenButtonHidden NOTIFY visibilityChanged)
+    Q_PROPERTY(bool tapInfoLabelHidden READ tapInfoLabelHidden NOTIFY visibilityChanged)
+    Q_PROPERTY(bool configureInfoLabelHidden READ configureInfoLabelHidden NOTIFY visibilityChanged)
+    Q_PROPERTY(QString title READ title CONSTANT)
+    Q_PROPERTY(QString tapLabelText READ tapLabelText CONSTANT)
+    Q_PROPERTY(QString configureLabelText READ configureLabelText CONSTANT)
+
+public:
+    MainViewController(ZarnethAppDelegate& application, PopupHost& host, AudioDevice& device,
+        ZRCommandList& commandList, QObject* parent = nullptr);
+    ~MainViewController() override;
+
+    // Sets the controls' visibility, and starts a recognition if it should.
+    void loadView();
+
+    bool screenButtonHidden() const { return m_screenButtonHidden; }
+    bool tapInfoLabelHidden() const { return m_tapInfoLabelHidden; }
+    bool configureInfoLabelHidden() const { return m_configureInfoLabelHidden; }
+    void setScreenButtonHidden(bool hidden);
+    void setTapInfoLabelHidden(bool hidden);
+    void setConfigureInfoLabelHidden(bool hidden);
+    QString title() const;
+    QString tapLabelText() const;
+    QString configureLabelText() const;
+
+    ZRRecognizeController& recognizeController();
+
+    Q_INVOKABLE void clickedScreenButton();
+    void recognizedCommand(const std::shared_ptr<ZRCommand>& command) override;
+
+signals:
+    void visibilityChanged();
+
+private:
+    // The dialler did not take the number: back to waiting for a tap.
+    void dialFailed(const QString& phoneNumber);
+
+    ZarnethAppDelegate& m_application;
+    PopupHost& m_host;
+    AudioDevice& m_device;
+    ZRCommandList& m_commandList;
+    std::unique_ptr<ZRRecognizeController> m_recognizeController;
+    bool m_screenButtonHidden = false;
+    bool m_tapInfoLabelHidden = false;
+    bool m_configureInfoLabelHidden = false;
+};

@@ -1,0 +1,74 @@
+#include "ZarnethAppDelegate.h"
+
+#include "DataModel/ZRCommandList.h"
+#include "Platform/DefaultSettings.h"
+#include "Platform/Log.h"
+#include "Platform/TelephoneURL.h"
+#include "Platform/UrlOpener.h"
+#include "Platform/UserDefaults.h"
+#include "ViewControllers/MainViewController.h"
+#include "ViewControllers/QuickPopupHost.h"
+
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QUrl>
+
+ZarnethAppDelegate::ZarnethAppDelegate(AudioDevice& device, QObject* parent)
+    : QObject(parent)
+    , m_device(device)
+{
+}
+
+ZarnethAppDelegate::~ZarnethAppDelegate()
+{
+    // The window goes first: its views refer to the controllers.
+    m_window.reset();
+}
+
+void ZarnethAppDelegate::applicationDidFinishLaunching()
+{
+    setupDefaults();
+    m_leavingToDialNumber = false;
+
+    // The command list is not loaded here: the main screen loads it when it
+    // needs it.
+    m_popupHost = std::make_unique<QuickPopupHost>();
+    m_mainViewController
+        = std::make_unique<MainViewController>(*this, *m_popupHost, m_device, ZRCommandList::sharedCommandList());
+    m_window = std::make_unique<QQmlApplicationEngine>();
+    m_window->rootContext()->setContextProperty(QStringLiteral("popupHost"), m_popupHost.get());
+    m_window->rootContext()->setContextProperty(QStringLiteral("mainViewController"), m_mainViewController.get());
+    m_window->load(QUrl(QStringLiteral("qrc:/qml/Main.qml")));
+    m_mainViewController->loadView();
+}
+
+void ZarnethAppDelegate::setupDefaults()
+{
+    DefaultSettings::setupDefaults();
+}
+
+void ZarnethAppDelegate::exitToPhone(const QString& phoneNumber)
+{
+    m_leavingToDialNumber = true;
+    const QUrl url(TelephoneURL::forNumber(phoneNumber));
+    if (UrlOpener::open(url))
+        return;
+    // Nothing dialled, so this run does not end by dialling.
+    m_leavingToDialNumber = false;
+    emit dialFailed(phoneNumber);
+}
+
+void ZarnethAppDelegate::exitToNestrivo()
+{
+    m_leavingToDialNumber = false;
+    UrlOpener::open(QUrl(QString::fromLatin1(kMakerSite)));
+}
+
+void ZarnethAppDelegate::applicationWillTerminate()
+{
+    Log::write(QStringLiteral("running applicationWillTerminate"));
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(m_leavingToDialNumber, QStringLiteral("Dialing"));
+    defaults.synchronize();
+    ZRCommandList::sharedCommandList().saveToFile();
+}

@@ -1,0 +1,141 @@
+#include "ViewControllers/MainViewController.h"
+
+#include "DataModel/ZRCommand.h"
+#include "Platform/UserDefaults.h"
+#include "ViewControllers/QuickPopupHost.h"
+#include "ZarnethAppDelegate.h"
+#include "support/DialogueFixture.h"
+
+#include <QDesktopServices>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Dialler : public QObject {
+    Q_OBJECT
+
+public:
+    Dialler() { QDesktopServices::setUrlHandler("tel", this, "dial"); }
+    ~Dialler() override { QDesktopServices::unsetUrlHandler("tel"); }
+    QStringList dialled;
+
+public slots:
+    void dial(const QUrl& url) { dialled << url.toString(); }
+};
+
+class MainViewControllerTest : public DialogueFixture {
+protected:
+    static void setDialing(bool dialing)
+    {
+        UserDefaults defaults = UserDefaults::standardUserDefaults();
+        defaults.setBool(dialing, "Dialing");
+        defaults.synchronize();
+    }
+
+    bool waitingForATap() const
+    {
+        return !m_screenView.screenButtonHidden() && !m_screenView.tapInfoLabelHidden()
+            && m_screenView.configureInfoLabelHidden();
+    }
+
+    Dialler m_dialler;
+    ZarnethAppDelegate m_application {m_device};
+    MainViewController m_screenView {m_application, m_screen, m_device, m_store};
+};
+
+TEST_F(MainViewControllerTest, WithCommandsItListensAtOnceAndDialsWhatItRecognised)
+{
+    trainDigit(ZRCommandTypePhone, 2);
+    say(2);
+    m_screenView.loadView();
+    EXPECT_TRUE(m_screenView.screenButtonHidden());
+    EXPECT_TRUE(m_screenView.tapInfoLabelHidden());
+    m_clock.runUntil([this] { return !m_dialler.dialled.isEmpty(); }, 60s);
+    EXPECT_EQ(m_dialler.dialled, QStringList("tel:+49170002"));
+    EXPECT_TRUE(m_screenView.screenButtonHidden()) << "still hidden while the dialler takes over";
+}
+
+TEST_F(MainViewControllerTest, AfterARunThatDialledItWaitsForATap)
+{
+    trainDigit(ZRCommandTypePhone, 2);
+    setDialing(true);
+    m_screenView.loadView();
+    EXPECT_TRUE(waitingForATap());
+    m_clock.advance(1s);
+    EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded until a tap";
+
+    say(2);
+    m_screenView.clickedScreenButton();
+    m_clock.runUntil([this] { return !m_dialler.dialled.isEmpty(); }, 60s);
+    EXPECT_EQ(m_dialler.dialled, QStringList("tel:+49170002"));
+}
+
+TEST_F(MainViewControllerTest, WithNothingTrainedOnlyTheHintShows)
+{
+    m_screenView.loadView();
+    EXPECT_FALSE(m_screenView.configureInfoLabelHidden());
+    EXPECT_TRUE(m_screenView.screenButtonHidden());
+    EXPECT_TRUE(m_screenView.tapInfoLabelHidden());
+}
+
+TEST_F(MainViewControllerTest, NoPhoneCommandBringsTheButtonBack)
+{
+    trainDigit(ZRCommandTypePhone, 2);
+    sayNothing();
+    m_screenView.loadView();
+    m_clock.runUntil([this] { return !m_screenView.screenButtonHidden(); }, 60s);
+    EXPECT_TRUE(waitingForATap());
+    EXPECT_TRUE(m_dialler.dialled.isEmpty());
+
+    m_screenView.clickedScreenButton();
+    m_screenView.recognizedCommand(ZRCommand::initForCommandType(ZRCommandTypeAccept, m_store));
+    EXPECT_TRUE(waitingForATap()) << "a system command is no number to dial";
+}
+
+TEST_F(MainViewControllerTest, AFailedHandOverBringsTheButtonBackAndSaysSo)
+{
+    const auto contact = trainDigit(ZRCommandTypePhone, 2);
+    QDesktopServices::unsetUrlHandler("tel");
+    qputenv("ZARNETH_URL_OPENER", "false");
+    m_screenView.clickedScreenButton();
+    m_screenView.recognizedCommand(contact);
+    qunsetenv("ZARNETH_URL_OPENER");
+    EXPECT_FALSE(m_screenView.screenButtonHidden());
+    EXPECT_FALSE(m_screenView.tapInfoLabelHidden());
+    m_clock.advance(0ms);
+    ASSERT_NE(m_screen.onScreen(), nullptr);
+    EXPECT_EQ(m_screen.onScreen()->title(), qtTrId("dialFailedTitle"));
+    EXPECT_TRUE(m_screen.onScreen()->message().contains("+49 170 002"));
+}
+
+TEST_F(MainViewControllerTest, TheWindowShowsTheDialScreenAndATapStartsListening)
+{
+    trainDigit(ZRCommandTypePhone, 2);
+    setDialing(true);
+    AudioDevice::setCurrent(&m_device);
+    ZarnethAppDelegate application(m_device);
+    application.applicationDidFinishLaunching();
+    ASSERT_EQ(application.window()->rootObjects().size(), 1);
+    auto* window = qobject_cast<QQuickWindow*>(application.window()->rootObjects().first());
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    auto* button = window->findChild<QQuickItem*>("screenButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_TRUE(window->findChild<QQuickItem*>("tapInfoLabel")->isVisible());
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, button->mapToScene({160, 240}).toPoint());
+    EXPECT_FALSE(button->isVisible());
+    auto* popups = window->findChild<QQuickItem*>("popupLayer");
+    EXPECT_TRUE(popups->isVisible()) << "the speak-now sheet is up";
+    AudioDevice::setCurrent(nullptr);
+}
+
+}  // namespace
+
+#include "MainViewControllerTest.moc"
