@@ -7,21 +7,32 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "Platform/BundleResources.h"
+#include "Platform/DefaultSettings.h"
 #include "Platform/DocumentsDirectory.h"
 #include "Platform/SystemAudioDevice.h"
 #include "Platform/SystemClock.h"
 #include "Platform/TelephoneURL.h"
+#include "Platform/UrlOpener.h"
+#include "Platform/UserDefaults.h"
 #include "Platform/VirtualAudioDevice.h"
 #include "Platform/VirtualClock.h"
+#include "TrainAndRecognize/ZRRecognizeController.h"
+#include "TrainAndRecognize/ZRTrainController.h"
 #include "cli/CommandListReport.h"
+#include "cli/DialogueOutcome.h"
+#include "cli/TerminalPopupHost.h"
 #include "cli/UtteranceFile.h"
 
 #include <QFile>
+#include <QUrl>
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <iomanip>
 #include <ostream>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +49,14 @@ constexpr const char* kUsage
       "  record [--seconds S] [--json] [--out FILE.caf]   record from the audio device: the voice print\n"
       "                                                   (and the sample file)\n"
       "  play FILE|PROMPT-NAME                            play a sound file or a prompt (speak-now, ...)\n"
+      "  listen [--dial]                                  the spoken recognition: say a name; prints the\n"
+      "                                                   command (--dial: and calls its number)\n"
+      "  train-voice (--name NAME --number NUMBER | --system accept|repeat|cancel) [--keep]\n"
+      "                                                   the spoken training of one sample (--keep:\n"
+      "                                                   record and keep it without asking)\n"
+      "  settings [KEY [on|off]]                          show or set Confirmations and VoiceGuide\n"
+      "listen and train-voice show each sheet as a line; with the system audio device, at a\n"
+      "terminal, type a button's number and Enter to press it.\n"
       "global options:\n"
       "  --documents DIR          the folder of the command list and the sample files\n"
       "  --audio system|virtual   the sound server (default), or a virtual device that plays nothing\n"
@@ -45,6 +64,19 @@ constexpr const char* kUsage
 
 constexpr double kDefaultRecordingSeconds = 2.0;
 constexpr double kLongestRecordingSeconds = 60.0;
+// Far longer than any spoken dialogue; a virtual clock passes it at once
+// when a dialogue hangs.
+constexpr Clock::Duration kLongestDialogue = std::chrono::minutes(5);
+
+// The buttons of the training dialogue's sheets and tip.
+constexpr int kRecordButton = 0;
+constexpr int kDontRecordButton = 1;
+constexpr int kKeepButton = 0;
+constexpr int kOkButton = 0;
+
+const QString kConfirmations = QStringLiteral("Confirmations");
+// The settings screen's switches.
+constexpr std::array<const char*, 2> kSettingKeys = {"Confirmations", "VoiceGuide"};
 
 Clock::Duration secondsToDuration(double seconds)
 {
@@ -99,6 +131,46 @@ QString systemCommandName(std::int32_t type)
     default:
         return qtTrId("sysCommCancel");
     }
+}
+
+// As the contacts and system commands screens do: an existing command is
+// trained further under its old name, a new one is made.
+std::shared_ptr<ZRCommand> commandToTrain(
+    ZRCommandList& store, std::optional<std::int32_t> systemType, const QString& name, const QString& number)
+{
+    std::shared_ptr<ZRCommand> command
+        = systemType ? store.commandForSystemCommandType(*systemType) : store.commandForPhoneNumber(number);
+    if (!command) {
+        command = ZRCommand::initForCommandType(systemType.value_or(ZRCommandTypePhone));
+        command->setName(systemType ? systemCommandName(*systemType) : name);
+        command->setPhoneNumber(number);
+    }
+    return command;
+}
+
+std::optional<bool> switchValueIn(const std::string& text)
+{
+    const QString value = QString::fromStdString(text).toLower();
+    if (value == "on" || value == "true" || value == "yes" || value == "1")
+        return true;
+    if (value == "off" || value == "false" || value == "no" || value == "0")
+        return false;
+    return std::nullopt;
+}
+
+// As the trained-commands screen does: confirmations are asked for with
+// the spoken accept, repeat and cancel, so they go off when one of those
+// is gone. True when they were on.
+bool turnConfirmationsOffUnlessReady(const ZRCommandList& store)
+{
+    if (store.numberOfSystemCommands() == ZRCommandList::kSystemSlots)
+        return false;
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    if (!defaults.boolForKey(kConfirmations))
+        return false;
+    defaults.setBool(false, kConfirmations);
+    defaults.synchronize();
+    return true;
 }
 
 std::optional<std::int32_t> integerIn(const std::string& text)
@@ -192,6 +264,12 @@ int ZarnethCli::run(const std::vector<std::string>& arguments)
         return record(commandArguments);
     if (command == "play")
         return play(commandArguments);
+    if (command == "listen")
+        return listen(commandArguments);
+    if (command == "train-voice")
+        return trainVoice(commandArguments);
+    if (command == "settings")
+        return settings(commandArguments);
     return usageError("unknown command '" + command + "'");
 }
 
@@ -227,41 +305,55 @@ int ZarnethCli::distance(Arguments arguments)
     return kSuccess;
 }
 
-int ZarnethCli::train(Arguments arguments)
+std::optional<ZarnethCli::Training> ZarnethCli::trainingIn(Arguments arguments, const std::string& command)
 {
-    QString name;
-    QString number;
-    std::optional<std::int32_t> systemType;
-    std::vector<std::string> files;
+    const bool fromFiles = command == "train";
+    const auto refuse = [this](const std::string& message) {
+        usageError(message);
+        return std::nullopt;
+    };
+    Training training;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool takesValue = argument == "--name" || argument == "--number" || argument == "--system";
         if (takesValue && i + 1 == arguments.size())
-            return usageError(argument + " needs a value");
+            return refuse(argument + " needs a value");
         if (argument == "--name") {
-            name = QString::fromStdString(arguments[++i]);
+            training.name = QString::fromStdString(arguments[++i]);
         } else if (argument == "--number") {
-            number = QString::fromStdString(arguments[++i]);
+            training.number = QString::fromStdString(arguments[++i]);
         } else if (argument == "--system") {
-            systemType = systemTypeNamed(arguments[++i]);
-            if (!systemType)
-                return usageError("--system takes accept, repeat or cancel");
+            training.systemType = systemTypeNamed(arguments[++i]);
+            if (!training.systemType)
+                return refuse("--system takes accept, repeat or cancel");
+        } else if (argument == "--keep" && !fromFiles) {
+            training.keep = true;
         } else if (argument.starts_with("--")) {
-            return usageError("unknown option '" + argument + "' for train");
+            return refuse("unknown option '" + argument + "' for " + command);
+        } else if (!fromFiles) {
+            return refuse(command + " records what is said: it takes no audio files");
         } else {
-            files.push_back(argument);
+            training.files.push_back(argument);
         }
     }
-    if (systemType && (!name.isNull() || !number.isNull()))
-        return usageError("a system command has no --name or --number");
-    if (!systemType && (name.isEmpty() || number.isEmpty()))
-        return usageError("train needs --name and --number, or --system");
-    if (files.empty())
-        return usageError("train needs at least one audio file");
+    if (training.systemType && (!training.name.isNull() || !training.number.isNull()))
+        return refuse("a system command has no --name or --number");
+    if (!training.systemType && (training.name.isEmpty() || training.number.isEmpty()))
+        return refuse(command + " needs --name and --number, or --system");
+    if (fromFiles && training.files.empty())
+        return refuse("train needs at least one audio file");
+    return training;
+}
+
+int ZarnethCli::train(Arguments arguments)
+{
+    const std::optional<Training> training = trainingIn(arguments, "train");
+    if (!training)
+        return kUnusable;
 
     // Every file is read before anything changes: bad input leaves the store alone.
     std::vector<UtteranceFile> utterances;
-    for (const std::string& file : files) {
+    for (const std::string& file : training->files) {
         std::optional<UtteranceFile> utterance = utteranceOf(file);
         if (!utterance)
             return kUnusable;
@@ -272,16 +364,9 @@ int ZarnethCli::train(Arguments arguments)
         utterances.push_back(std::move(*utterance));
     }
 
-    // As the contacts and system commands screens do: an existing command is
-    // trained further under its old name, a new one is made.
     ZRCommandList& store = ZRCommandList::sharedCommandList();
-    std::shared_ptr<ZRCommand> command
-        = systemType ? store.commandForSystemCommandType(*systemType) : store.commandForPhoneNumber(number);
-    if (!command) {
-        command = ZRCommand::initForCommandType(systemType.value_or(ZRCommandTypePhone));
-        command->setName(systemType ? systemCommandName(*systemType) : name);
-        command->setPhoneNumber(number);
-    }
+    const std::shared_ptr<ZRCommand> command
+        = commandToTrain(store, training->systemType, training->name, training->number);
 
     // As the training dialogue does for each kept sample.
     for (const UtteranceFile& utterance : utterances) {
@@ -299,13 +384,17 @@ int ZarnethCli::train(Arguments arguments)
     }
     if (!store.saveToFile())
         return failure("cannot save the command list", kWriteFailed);
-
-    m_out << "trained " << command->name().toStdString();
-    if (!command->phoneNumber().isNull())
-        m_out << " (" << command->phoneNumber().toStdString() << ")";
-    m_out << ", identifier " << command->commandID() << ", " << command->numberOfSamples()
-          << (command->numberOfSamples() == 1 ? " sample\n" : " samples\n");
+    writeTrained(*command);
     return kSuccess;
+}
+
+void ZarnethCli::writeTrained(const ZRCommand& command)
+{
+    m_out << "trained " << command.name().toStdString();
+    if (!command.phoneNumber().isNull())
+        m_out << " (" << command.phoneNumber().toStdString() << ")";
+    m_out << ", identifier " << command.commandID() << ", " << command.numberOfSamples()
+          << (command.numberOfSamples() == 1 ? " sample\n" : " samples\n");
 }
 
 int ZarnethCli::recognize(Arguments arguments)
@@ -325,12 +414,18 @@ int ZarnethCli::recognize(Arguments arguments)
         m_out << "not recognised\n";
         return kNotRecognised;
     }
-    m_out << "name: " << command->name().toStdString() << '\n'
-          << "number: " << command->phoneNumber().toStdString() << '\n'
-          << "identifier: " << command->commandID() << '\n'
-          << "distance: " << formatDistance(store.bestDistance()) << '\n'
-          << "url: " << TelephoneURL::forNumber(command->phoneNumber()).toStdString() << '\n';
+    writeRecognized(*command, store.bestDistance());
     return kSuccess;
+}
+
+void ZarnethCli::writeRecognized(const ZRCommand& command, std::optional<double> distance)
+{
+    m_out << "name: " << command.name().toStdString() << '\n'
+          << "number: " << command.phoneNumber().toStdString() << '\n'
+          << "identifier: " << command.commandID() << '\n';
+    if (distance)
+        m_out << "distance: " << formatDistance(*distance) << '\n';
+    m_out << "url: " << TelephoneURL::forNumber(command.phoneNumber()).toStdString() << '\n';
 }
 
 int ZarnethCli::list(Arguments arguments)
@@ -352,6 +447,8 @@ int ZarnethCli::deleteCommands(Arguments arguments)
     if (arguments.size() == 1 && arguments[0] == "--all") {
         store.removeAllCommands();
         m_out << "deleted every command\n";
+        if (turnConfirmationsOffUnlessReady(store))
+            m_out << "Confirmations: off\n";
         return kSuccess;
     }
     if (arguments.size() == 2 && arguments[0] == "--system") {
@@ -363,6 +460,8 @@ int ZarnethCli::deleteCommands(Arguments arguments)
             return failure("the " + arguments[1] + " command is not trained", kUnusable);
         store.removeCommand(*command);
         m_out << "deleted " << arguments[1] << '\n';
+        if (turnConfirmationsOffUnlessReady(store))
+            m_out << "Confirmations: off\n";
         return kSuccess;
     }
     const std::optional<std::int32_t> identifier = arguments.size() == 1 ? integerIn(arguments[0]) : std::nullopt;
@@ -468,6 +567,130 @@ int ZarnethCli::play(Arguments arguments)
         }
     }
     return kSuccess;
+}
+
+int ZarnethCli::listen(Arguments arguments)
+{
+    const bool dialling = arguments.size() == 1 && arguments[0] == "--dial";
+    if (!arguments.empty() && !dialling)
+        return usageError("listen takes only --dial");
+
+    // The dialogue reads "Confirmations" and "VoiceGuide" as the application
+    // sets them up at launch.
+    DefaultSettings::setupDefaults();
+    ZRCommandList& store = ZRCommandList::sharedCommandList();
+    AudioDevice& device = audioDevice();
+    TerminalPopupHost host(device.clock(), m_out);
+    answerFromTheKeyboard(host);
+    DialogueOutcome outcome;
+    ZRRecognizeController dialogue(host, device, store);
+    dialogue.recognizeWithDelegate(&outcome);
+    if (!device.clock().runUntil([&outcome] { return outcome.recognitionEnded(); }, kLongestDialogue))
+        return failure("the recognition dialogue did not end", kWriteFailed);
+
+    const std::shared_ptr<ZRCommand>& command = outcome.recognized();
+    if (!command) {
+        m_out << "not recognised\n";
+        return kNotRecognised;
+    }
+    // The dialogue ends after its last search, which may have been for a
+    // spoken "accept": no distance to show.
+    writeRecognized(*command, std::nullopt);
+    return dialling ? dial(*command) : kSuccess;
+}
+
+int ZarnethCli::dial(const ZRCommand& command)
+{
+    const QString url = TelephoneURL::forNumber(command.phoneNumber());
+    if (!UrlOpener::open(QUrl(url)))
+        return failure("nothing took " + url.toStdString() + " to dial it", kWriteFailed);
+    m_out << "dialled " << url.toStdString() << '\n';
+    return kSuccess;
+}
+
+int ZarnethCli::trainVoice(Arguments arguments)
+{
+    const std::optional<Training> training = trainingIn(arguments, "train-voice");
+    if (!training)
+        return kUnusable;
+
+    DefaultSettings::setupDefaults();
+    ZRCommandList& store = ZRCommandList::sharedCommandList();
+    const std::shared_ptr<ZRCommand> command
+        = commandToTrain(store, training->systemType, training->name, training->number);
+    AudioDevice& device = audioDevice();
+    TerminalPopupHost host(device.clock(), m_out);
+    if (training->keep) {
+        host.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, kRecordButton);
+        host.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, kKeepButton);
+        host.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, kOkButton);
+    } else if (!answerFromTheKeyboard(host)) {
+        // Nobody would hear the prompt or judge the recording.
+        host.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, kDontRecordButton);
+    }
+    DialogueOutcome outcome;
+    ZRTrainController dialogue(host, device, store);
+    dialogue.trainCommand(command, &outcome);
+    // The dialogue lets go of the command when it keeps or drops the sample.
+    if (!device.clock().runUntil([&dialogue] { return dialogue.command() == nullptr; }, kLongestDialogue)) {
+        if (dialogue.sample())
+            dialogue.sample()->clearSampleFile();
+        return failure("the training dialogue did not end", kWriteFailed);
+    }
+
+    if (!outcome.trained()) {
+        m_out << "not trained\n";
+        return kNotRecognised;
+    }
+    // A sample added to a command already in the store is not saved by the
+    // dialogue.
+    if (!store.saveToFile())
+        return failure("cannot save the command list", kWriteFailed);
+    writeTrained(*command);
+    return kSuccess;
+}
+
+int ZarnethCli::settings(Arguments arguments)
+{
+    const auto known = [](const std::string& key) {
+        return std::find(kSettingKeys.begin(), kSettingKeys.end(), key) != kSettingKeys.end();
+    };
+    if (arguments.size() > 2)
+        return usageError("settings takes a key and a value at most");
+    if (!arguments.empty() && !known(arguments[0]))
+        return usageError("settings knows Confirmations and VoiceGuide");
+    const std::optional<bool> value = arguments.size() == 2 ? switchValueIn(arguments[1]) : std::nullopt;
+    if (arguments.size() == 2 && !value)
+        return usageError("a setting is on or off");
+    // The settings screen locks this switch until accept, repeat and cancel
+    // are trained; only then is the store read.
+    const QString key = arguments.empty() ? QString() : QString::fromStdString(arguments[0]);
+    if (key == kConfirmations && value == true
+        && ZRCommandList::sharedCommandList().numberOfSystemCommands() != ZRCommandList::kSystemSlots)
+        return failure("Confirmations need the system commands accept, repeat and cancel trained first", kUnusable);
+
+    DefaultSettings::setupDefaults();
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    if (value) {
+        defaults.setBool(*value, key);
+        if (!defaults.synchronize())
+            return failure("cannot write the settings to " + UserDefaults::storagePath().toStdString(), kWriteFailed);
+    }
+    for (const char* key : kSettingKeys) {
+        if (arguments.empty() || arguments[0] == key)
+            m_out << key << ": " << (defaults.boolForKey(key) ? "on" : "off") << '\n';
+    }
+    return kSuccess;
+}
+
+bool ZarnethCli::answerFromTheKeyboard(TerminalPopupHost& host) const
+{
+    // Keys come through the Qt event loop, which only the system device's
+    // clock runs; a virtual dialogue is over before anyone could type.
+    if (m_virtualAudio || !isatty(STDIN_FILENO))
+        return false;
+    host.readKeys(STDIN_FILENO);
+    return true;
 }
 
 AudioDevice& ZarnethCli::audioDevice()

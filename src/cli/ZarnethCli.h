@@ -12,7 +12,9 @@
 
 class AudioDevice;
 class Clock;
+class TerminalPopupHost;
 class UtteranceFile;
+class ZRCommand;
 
 // The engine and the command store from a shell: other tools call it, so
 // its commands, outputs and exit statuses stay stable. It works on the same
@@ -21,8 +23,8 @@ class UtteranceFile;
 class ZarnethCli {
 public:
     static constexpr int kSuccess = 0;
-    static constexpr int kNotRecognised = 1;
-    static constexpr int kUnusable = 2;  // bad arguments or unreadable files; nothing changed
+    static constexpr int kNotRecognised = 1;  // also: a training that kept nothing
+    static constexpr int kUnusable = 2;       // bad arguments or unreadable files; nothing changed
     static constexpr int kWriteFailed = 3;
 
     ZarnethCli(std::ostream& out, std::ostream& err);
@@ -34,6 +36,15 @@ public:
 private:
     using Arguments = std::span<const std::string>;
 
+    // What train and train-voice are asked to train.
+    struct Training {
+        QString name;
+        QString number;
+        std::optional<std::int32_t> systemType;
+        std::vector<std::string> files;  // train
+        bool keep = false;               // train-voice
+    };
+
     int print(Arguments arguments);
     int distance(Arguments arguments);
     int train(Arguments arguments);
@@ -42,6 +53,21 @@ private:
     int deleteCommands(Arguments arguments);
     int record(Arguments arguments);
     int play(Arguments arguments);
+    int listen(Arguments arguments);
+    int trainVoice(Arguments arguments);
+    int settings(Arguments arguments);
+
+    // The arguments of train (with files) or train-voice (with --keep), or
+    // nothing after an error line.
+    std::optional<Training> trainingIn(Arguments arguments, const std::string& command);
+    void writeTrained(const ZRCommand& command);
+    // A recognised phone command, as recognize and listen print it.
+    void writeRecognized(const ZRCommand& command, std::optional<double> distance);
+    // Hands the command's "tel:" URL to the dialler, as the application does.
+    int dial(const ZRCommand& command);
+    // Lets typed keys press the dialogue's buttons when someone sits at a
+    // terminal and the dialogue runs in real time; false when nobody can.
+    bool answerFromTheKeyboard(TerminalPopupHost& host) const;
 
     // The audio device chosen with --audio, made on first use.
     AudioDevice& audioDevice();
