@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
 # Sets everything up on a fresh Debian machine and runs Zarneth's main job.
-# Without arguments: the voice print of the bundled example utterance, how
-# near two utterances of one name are compared with another name, and a
-# name trained and dialled by voice in a scratch store.
-# With arguments: zarneth-cli with those arguments.
+# Without arguments: the application when there is a display, else a tour
+# in the shell: the voice print of the bundled example utterance, how near
+# two utterances of one name are compared with another name, and names
+# trained and dialled by voice, through the spoken dialogue, in a scratch
+# store on the virtual audio device.
+#   scripts/run.sh app [OPTIONS]   the application (--audio virtual --mic FILE ...)
+#   scripts/run.sh demo            the tour in the shell
+#   scripts/run.sh ARGS...         zarneth-cli with those arguments
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release -DZARNETH_BUILD_TESTS=OFF -DZARNETH_BUILD_BENCHMARKS=OFF >/dev/null
 cli=build/release/src/zarneth-cli
+app=build/release/src/zarneth
 
-if [ $# -gt 0 ]; then
-  exec "$cli" "$@"
+if [ $# -eq 0 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec "$app"
 fi
+case "${1:-demo}" in
+  app) shift; exec "$app" "$@" ;;
+  demo) ;;
+  *) exec "$cli" "$@" ;;
+esac
 
 examples=resources/examples
 echo "== Voice print of $examples/anna.wav (\"Anna Schmidt\", two seconds)"
@@ -24,12 +34,12 @@ printf '%-50s %s\n' \
   '"Anna Schmidt" and "Ben Miller":' "$("$cli" distance "$examples/anna.wav" "$examples/ben.wav")"
 
 echo
-echo "== Training two names and saying one of them again (in a scratch store)"
+echo "== Training two names, then saying one in the spoken dialogue (a scratch store, virtual audio)"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME="$scratch/config"
 store=(--documents "$scratch/documents")
 "$cli" "${store[@]}" train --name "Anna Schmidt" --number "+49 170 1234567" "$examples/anna.wav"
 "$cli" "${store[@]}" train --name "Ben Miller" --number "0170 7654321" "$examples/ben.wav"
-echo "-- recognising anna-again.wav:"
-"$cli" "${store[@]}" recognize "$examples/anna-again.wav"
+echo "-- listening; the virtual microphone says anna-again.wav:"
+"$cli" "${store[@]}" --audio virtual --mic "$examples/anna-again.wav" listen
