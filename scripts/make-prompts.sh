@@ -5,16 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for tool in espeak-ng sox; do
-  if ! command -v "$tool" >/dev/null; then
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    DEBIAN_FRONTEND=noninteractive ${sudo:-} apt-get install -y -q --no-install-recommends "$tool"
-  fi
-done
+source scripts/sound-tools.sh
 
 out=resources/prompts
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 
 # speak NAME TEXT

@@ -12,14 +12,7 @@ std::unique_ptr<AudioFileRecorder> AudioFileRecorder::initForSample(const ZRSamp
 AudioFileRecorder::AudioFileRecorder(const QString& filePath, AudioDevice& device)
     : AudioQueueObject(device)
 {
-    m_audioFormat = linearPCM16(44100.0, 1, std::endian::little, PCMPacking::Packed);
-    m_queueObject = AudioQueue::newInput(
-        m_audioFormat,
-        [this](AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets) {
-            recordingCallback(queue, buffer, packets);
-        },
-        device);
-    m_audioFormat = m_queueObject->streamDescription();
+    createInputQueue(linearPCM16(44100.0, 1, std::endian::little, PCMPacking::Packed));
     m_audioFileURL = filePath;
 }
 
@@ -41,8 +34,7 @@ void AudioFileRecorder::setupRecording()
     // created, and the writes go nowhere.
     if (!m_audioFileID && !m_audioFileURL.isEmpty())
         m_audioFileID = AudioFile::create(QFile::encodeName(m_audioFileURL).toStdString(), m_audioFormat);
-    for (std::uint32_t i = 0; i < kBufferCount; ++i)
-        m_queueObject->enqueueBuffer(m_queueObject->allocateBuffer(kBufferByteSize));
+    enqueueNewBuffers(kBufferCount, kBufferByteSize);
 }
 
 void AudioFileRecorder::stop()

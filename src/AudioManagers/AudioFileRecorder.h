@@ -29,5 +29,5 @@ public:
 
     // The queue's input callback: writes the buffer's packets to the file,
     // and hands the buffer back to the queue while it runs.
-    void recordingCallback(AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets);
+    void recordingCallback(AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets) override;
 };

@@ -22,3 +22,23 @@ void AudioQueueObject::sendStopEvent()
     if (stopEvent)
         stopEvent();
 }
+
+void AudioQueueObject::createInputQueue(const AudioStreamBasicDescription& format)
+{
+    m_audioFormat = format;
+    m_queueObject = AudioQueue::newInput(
+        m_audioFormat,
+        [this](AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets) {
+            recordingCallback(queue, buffer, packets);
+        },
+        m_device);
+    m_audioFormat = m_queueObject->streamDescription();
+}
+
+void AudioQueueObject::enqueueNewBuffers(std::uint32_t count, std::uint32_t byteSize)
+{
+    for (std::uint32_t i = 0; i < count; ++i)
+        m_queueObject->enqueueBuffer(m_queueObject->allocateBuffer(byteSize));
+}
+
+void AudioQueueObject::recordingCallback(AudioQueue&, AudioQueueBuffer*, std::uint32_t) {}

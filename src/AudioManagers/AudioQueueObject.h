@@ -59,6 +59,12 @@ public:
 protected:
     // Tells the observer, if there is one, that the queue has stopped.
     void sendStopEvent();
+    // For the recorders: an input queue in `format` whose full buffers go to
+    // recordingCallback(); the format is then read back as the queue made it.
+    void createInputQueue(const AudioStreamBasicDescription& format);
+    // Allocates `count` buffers of `byteSize` bytes and enqueues them.
+    void enqueueNewBuffers(std::uint32_t count, std::uint32_t byteSize);
+    virtual void recordingCallback(AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets);
 
     AudioDevice& m_device;
     std::unique_ptr<AudioQueue> m_queueObject;

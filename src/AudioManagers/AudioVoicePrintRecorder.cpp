@@ -6,14 +6,7 @@
 AudioVoicePrintRecorder::AudioVoicePrintRecorder(AudioDevice& device)
     : AudioQueueObject(device)
 {
-    m_audioFormat = linearPCM16(8000.0, 1, std::endian::big, PCMPacking::Unpacked);
-    m_queueObject = AudioQueue::newInput(
-        m_audioFormat,
-        [this](AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets) {
-            recordingCallback(queue, buffer, packets);
-        },
-        device);
-    m_audioFormat = m_queueObject->streamDescription();
+    createInputQueue(linearPCM16(8000.0, 1, std::endian::big, PCMPacking::Unpacked));
 }
 
 AudioVoicePrintRecorder::~AudioVoicePrintRecorder()
@@ -30,8 +23,7 @@ void AudioVoicePrintRecorder::record()
 void AudioVoicePrintRecorder::setupRecording()
 {
     setStartingPacketNumber(0);
-    for (std::uint32_t i = 0; i < kBufferCount; ++i)
-        m_queueObject->enqueueBuffer(m_queueObject->allocateBuffer(kBufferByteSize));
+    enqueueNewBuffers(kBufferCount, kBufferByteSize);
 }
 
 void AudioVoicePrintRecorder::stop()

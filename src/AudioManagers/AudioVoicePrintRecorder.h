@@ -28,5 +28,5 @@ public:
 
     // The queue's input callback: appends the buffer, and hands it back to
     // the queue while it runs.
-    void recordingCallback(AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets);
+    void recordingCallback(AudioQueue& queue, AudioQueueBuffer* buffer, std::uint32_t packets) override;
 };
