@@ -2,6 +2,13 @@
 
 #include "Platform/Popup.h"
 
+ProgressView::~ProgressView()
+{
+    // The popup it is in may outlive it.
+    if (m_superview)
+        m_superview->removeSubview(this);
+}
+
 void ProgressView::setProgress(float progress)
 {
     m_progress = progress;

@@ -7,6 +7,11 @@ class Popup;
 // A progress bar shown inside a sheet or an alert.
 class ProgressView {
 public:
+    ProgressView() = default;
+    ~ProgressView();
+    ProgressView(const ProgressView&) = delete;
+    ProgressView& operator=(const ProgressView&) = delete;
+
     float progress() const { return m_progress; }
     void setProgress(float progress);
     double centerX() const { return m_centerX; }
