@@ -1,15 +1,15 @@
 import QtQuick
 import QtQuick.Window
 
-// The application's window: the 320 × 480 point screen of the phone face,
-// scaled to fit whatever window it is given. Portrait only.
+// The application's window: the phone face of 320 × 480 points, scaled to
+// fit whatever window it is given. Portrait only.
 Window {
     id: window
     width: 360
     height: 640
     visible: true
     color: "black"
-    title: qsTrId("tabBarMainTitle") + " – Zarneth"
+    title: "Zarneth"
 
     Item {
         id: screen
@@ -19,12 +19,24 @@ Window {
         anchors.centerIn: parent
         scale: Math.min(window.width / width, window.height / height)
 
-        MainView {
+        RootView {
             anchors.fill: parent
         }
 
-        PopupLayer {
+        // The dialogues' sheets and alerts, over everything.
+        Item {
+            objectName: "popupLayer"
             anchors.fill: parent
+            visible: popupHost.visible
+            onVisibleChanged: if (visible) Qt.callLater(popupHost.presented)
+            Connections {
+                target: popupHost
+                function onChanged() { if (popupHost.visible) Qt.callLater(popupHost.presented) }
+            }
+            MouseArea { anchors.fill: parent }  // taps outside the popup go nowhere
+            Rectangle { anchors.fill: parent; color: "#99000000" }
+            ActionSheet { visible: !popupHost.isAlert }
+            AlertView { visible: popupHost.isAlert }
         }
     }
 }

@@ -4,43 +4,57 @@ import QtQuick
 Item {
     id: mainView
     objectName: "mainView"
+    property var controller
 
-    Rectangle {
+    Rectangle { anchors.fill: parent; color: "black" }
+    Image {
         anchors.fill: parent
-        gradient: Gradient {
-            GradientStop { position: 0.0; color: "#1c2b3a" }
-            GradientStop { position: 1.0; color: "#05080c" }
-        }
+        source: bundleUrl + "background.png"
+        fillMode: Image.PreserveAspectCrop
     }
 
     Text {
         objectName: "tapInfoLabel"
         x: 0; y: 20; width: 320; height: 40
-        visible: !mainViewController.tapInfoLabelHidden
-        text: mainViewController.tapLabelText
+        visible: !controller.tapInfoLabelHidden
+        text: controller.tapLabelText
         color: "white"
         font.family: "Helvetica"
         font.pixelSize: 24
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
-        elide: Text.ElideRight
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 14
+    }
+
+    Text {
+        objectName: "deviceProblemLabel"
+        x: 20; y: 180; width: 280
+        visible: controller.deviceProblemText.length > 0
+        text: controller.deviceProblemText
+        color: "#ffcc66"
+        font.pixelSize: 18
+        wrapMode: Text.WordWrap
+        horizontalAlignment: Text.AlignHCenter
     }
 
     MouseArea {
         objectName: "screenButton"
         anchors.fill: parent
-        visible: !mainViewController.screenButtonHidden
-        onClicked: mainViewController.clickedScreenButton()
+        visible: !controller.screenButtonHidden
+        onClicked: controller.clickedScreenButton()
     }
 
     Text {
         objectName: "configureInfoLabel"
         x: 0; y: 430; width: 274; height: 20
-        visible: !mainViewController.configureInfoLabelHidden
-        text: mainViewController.configureLabelText
-        color: "red"
-        font.pixelSize: 14
+        visible: !controller.configureInfoLabelHidden
+        text: controller.configureLabelText
+        color: "#ff3b30"
+        font.pixelSize: 15
         horizontalAlignment: Text.AlignHCenter
-        elide: Text.ElideRight
+        verticalAlignment: Text.AlignVCenter
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 10
     }
 }

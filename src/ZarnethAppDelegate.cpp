@@ -1,13 +1,14 @@
 #include "ZarnethAppDelegate.h"
 
 #include "DataModel/ZRCommandList.h"
+#include "Platform/BundleResources.h"
 #include "Platform/DefaultSettings.h"
 #include "Platform/Log.h"
 #include "Platform/TelephoneURL.h"
 #include "Platform/UrlOpener.h"
 #include "Platform/UserDefaults.h"
-#include "ViewControllers/MainViewController.h"
 #include "ViewControllers/QuickPopupHost.h"
+#include "ViewControllers/RootViewController.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -30,16 +31,18 @@ void ZarnethAppDelegate::applicationDidFinishLaunching()
     setupDefaults();
     m_leavingToDialNumber = false;
 
-    // The command list is not loaded here: the main screen loads it when it
-    // needs it.
+    // The screens share the command store; the dial screen needs it at once.
     m_popupHost = std::make_unique<QuickPopupHost>();
-    m_mainViewController
-        = std::make_unique<MainViewController>(*this, *m_popupHost, m_device, ZRCommandList::sharedCommandList());
+    m_rootViewController = std::make_unique<RootViewController>(
+        ScreenServices {*this, *m_popupHost, m_device, ZRCommandList::sharedCommandList()});
     m_window = std::make_unique<QQmlApplicationEngine>();
     m_window->rootContext()->setContextProperty(QStringLiteral("popupHost"), m_popupHost.get());
-    m_window->rootContext()->setContextProperty(QStringLiteral("mainViewController"), m_mainViewController.get());
+    m_window->rootContext()->setContextProperty(QStringLiteral("rootViewController"), m_rootViewController.get());
+    // Where the pages find the bundled images.
+    m_window->rootContext()->setContextProperty(
+        QStringLiteral("bundleUrl"), QUrl::fromLocalFile(BundleResources::directory() + QLatin1Char('/')));
+    m_rootViewController->loadView();
     m_window->load(QUrl(QStringLiteral("qrc:/qml/Main.qml")));
-    m_mainViewController->loadView();
 }
 
 void ZarnethAppDelegate::setupDefaults()

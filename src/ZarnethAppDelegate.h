@@ -5,10 +5,9 @@
 #include <memory>
 
 class AudioDevice;
-class MainViewController;
 class QQmlApplicationEngine;
 class QuickPopupHost;
-class ZRCommandList;
+class RootViewController;
 
 // The application's entry and exit: at launch it writes any missing setting
 // defaults and builds the window; it hands a number to the system's dialler
@@ -19,13 +18,15 @@ class ZarnethAppDelegate : public QObject {
     Q_OBJECT
 
 public:
-    // The maker's web site, opened from the about screen.
+    // The maker's web host: its site opens from the about screen, and the
+    // help page comes from it.
+    static constexpr const char* kMakerHost = "zarneth.example";
     static constexpr const char* kMakerSite = "https://zarneth.example/";
 
     explicit ZarnethAppDelegate(AudioDevice& device, QObject* parent = nullptr);
     ~ZarnethAppDelegate() override;
 
-    // Defaults, then the window with the main screen.
+    // Defaults, then the window with the root view (the dial screen first).
     void applicationDidFinishLaunching();
     void setupDefaults();
     void applicationWillTerminate();
@@ -35,7 +36,8 @@ public:
     Q_INVOKABLE void exitToNestrivo();
 
     QQmlApplicationEngine* window() const { return m_window.get(); }
-    MainViewController* mainViewController() const { return m_mainViewController.get(); }
+    RootViewController* rootViewController() const { return m_rootViewController.get(); }
+    QuickPopupHost* popupHost() const { return m_popupHost.get(); }
 
 signals:
     // No dialler took the number.
@@ -45,6 +47,6 @@ private:
     AudioDevice& m_device;
     bool m_leavingToDialNumber = false;
     std::unique_ptr<QuickPopupHost> m_popupHost;
-    std::unique_ptr<MainViewController> m_mainViewController;
+    std::unique_ptr<RootViewController> m_rootViewController;
     std::unique_ptr<QQmlApplicationEngine> m_window;
 };

@@ -5,10 +5,13 @@
 #include "Platform/SystemAudioDevice.h"
 #include "Platform/SystemClock.h"
 #include "Platform/VirtualAudioDevice.h"
+#include "ScreenshotTour.h"
 #include "ZarnethAppDelegate.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <memory>
 
 int main(int argc, char* argv[])
@@ -27,6 +30,8 @@ int main(int argc, char* argv[])
         QStringLiteral("system|virtual"), QStringLiteral("system")});
     options.addOption(
         {QStringLiteral("mic"), QStringLiteral("The virtual microphone's next utterance."), QStringLiteral("FILE")});
+    options.addOption({QStringLiteral("screenshots"),
+        QStringLiteral("Save a picture of every screen, sheet and alert in DIR, and quit."), QStringLiteral("DIR")});
     options.process(application);
     const QString audio = options.value(QStringLiteral("audio"));
     if (audio != QLatin1String("system") && audio != QLatin1String("virtual")) {
@@ -34,11 +39,21 @@ int main(int argc, char* argv[])
         return 2;
     }
 
+    // The tour of screenshots works on a scratch store and settings of its
+    // own, on the virtual device, and leaves the user's alone.
+    const QString screenshots = options.value(QStringLiteral("screenshots"));
+    QTemporaryDir scratch;
+    if (!screenshots.isEmpty()) {
+        qputenv("ZARNETH_DOCUMENTS", QFile::encodeName(scratch.filePath(QStringLiteral("documents"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
+    }
+    const bool virtualAudio = audio == QLatin1String("virtual") || !screenshots.isEmpty();
+
     // The virtual device runs in real time here: it stands in for a
     // microphone and a speaker, for demonstrations and machines without them.
     SystemClock clock;
     std::unique_ptr<AudioDevice> device;
-    if (audio == QLatin1String("virtual"))
+    if (virtualAudio)
         device = std::make_unique<VirtualAudioDevice>(clock, options.values(QStringLiteral("mic")));
     else
         device = std::make_unique<SystemAudioDevice>(clock);
@@ -49,6 +64,11 @@ int main(int argc, char* argv[])
         &application, &QGuiApplication::aboutToQuit, &delegate, &ZarnethAppDelegate::applicationWillTerminate);
     QuitOnSignals::install();
     delegate.applicationDidFinishLaunching();
+    if (!screenshots.isEmpty()) {
+        const bool saved = ScreenshotTour(delegate, screenshots).run();
+        AudioDevice::setCurrent(nullptr);
+        return saved ? 0 : 1;
+    }
     const int status = application.exec();
     AudioDevice::setCurrent(nullptr);
     return status;

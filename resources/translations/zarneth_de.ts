@@ -99,5 +99,61 @@
         <source>No dialer took the number %1.</source>
         <translation>Keine Telefon-App hat die Nummer %1 angenommen.</translation>
     </message>
+    <message id="tabBarActionsTitle">
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message id="tabBarComandsTitle">
+        <source>Commands</source>
+        <translation>Befehle</translation>
+    </message>
+    <message id="tabBarPreferencesTitle">
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message id="tabBarHelpTitle">
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message id="prefsConfSwitch">
+        <source>Confirmations</source>
+        <translation>Bestätigungen</translation>
+    </message>
+    <message id="prefsVoiceGuideSwitch">
+        <source>Voice guide</source>
+        <translation>Sprachführung</translation>
+    </message>
+    <message id="switchLockInfoTitle">
+        <source>Not yet</source>
+        <translation>Noch nicht</translation>
+    </message>
+    <message id="switchLockInfoText">
+        <source>Confirmations need the answers accept, repeat and cancel. Train all three under Contacts → System commands first.</source>
+        <translation>Bestätigungen brauchen die Antworten Annehmen, Wiederholen und Abbrechen. Trainieren Sie zuerst alle drei unter Kontakte → Systembefehle.</translation>
+    </message>
+    <message id="aboutButtonTitle">
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message id="about1Text">
+        <source>Zarneth dials your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</source>
+        <translation>Zarneth wählt Ihre Kontakte, wenn Sie ihre Namen sagen. Es lernt Ihre Stimme, in jeder Sprache, und arbeitet offline: nichts, was Sie sagen, verlässt das Telefon.</translation>
+    </message>
+    <message id="about2Text">
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Freie Software unter der GNU General Public License, Version 3 oder später.</translation>
+    </message>
+    <message id="noMicrophoneText">
+        <source>No microphone found. Connect one, or check the sound settings, then tap the screen.</source>
+        <translation>Kein Mikrofon gefunden. Schließen Sie eines an oder prüfen Sie die Toneinstellungen, dann tippen Sie auf den Bildschirm.</translation>
+    </message>
+    <message id="noSpeakerText">
+        <source>No sound output found. Connect a speaker or a headset, then tap the screen.</source>
+        <translation>Keine Tonausgabe gefunden. Schließen Sie einen Lautsprecher oder ein Headset an, dann tippen Sie auf den Bildschirm.</translation>
+    </message>
+    <message id="navigationBackTitle">
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
 </context>
 </TS>

@@ -99,5 +99,61 @@
         <source>No dialer took the number %1.</source>
         <translation>No dialer took the number %1.</translation>
     </message>
+    <message id="tabBarActionsTitle">
+        <source>Contacts</source>
+        <translation>Contacts</translation>
+    </message>
+    <message id="tabBarComandsTitle">
+        <source>Commands</source>
+        <translation>Commands</translation>
+    </message>
+    <message id="tabBarPreferencesTitle">
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message id="tabBarHelpTitle">
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message id="prefsConfSwitch">
+        <source>Confirmations</source>
+        <translation>Confirmations</translation>
+    </message>
+    <message id="prefsVoiceGuideSwitch">
+        <source>Voice guide</source>
+        <translation>Voice guide</translation>
+    </message>
+    <message id="switchLockInfoTitle">
+        <source>Not yet</source>
+        <translation>Not yet</translation>
+    </message>
+    <message id="switchLockInfoText">
+        <source>Confirmations need the answers accept, repeat and cancel. Train all three under Contacts → System commands first.</source>
+        <translation>Confirmations need the answers accept, repeat and cancel. Train all three under Contacts → System commands first.</translation>
+    </message>
+    <message id="aboutButtonTitle">
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message id="about1Text">
+        <source>Zarneth dials your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</source>
+        <translation>Zarneth dials your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</translation>
+    </message>
+    <message id="about2Text">
+        <source>Free software under the GNU General Public License, version 3 or later.</source>
+        <translation>Free software under the GNU General Public License, version 3 or later.</translation>
+    </message>
+    <message id="noMicrophoneText">
+        <source>No microphone found. Connect one, or check the sound settings, then tap the screen.</source>
+        <translation>No microphone found. Connect one, or check the sound settings, then tap the screen.</translation>
+    </message>
+    <message id="noSpeakerText">
+        <source>No sound output found. Connect a speaker or a headset, then tap the screen.</source>
+        <translation>No sound output found. Connect a speaker or a headset, then tap the screen.</translation>
+    </message>
+    <message id="navigationBackTitle">
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
 </context>
 </TS>

@@ -41,4 +41,6 @@ void AudioQueueObject::enqueueNewBuffers(std::uint32_t count, std::uint32_t byte
         m_queueObject->enqueueBuffer(m_queueObject->allocateBuffer(byteSize));
 }
 
-void AudioQueueObject::recordingCallback(AudioQueue&, AudioQueueBuffer*, std::uint32_t) {}
+void AudioQueueObject::recordingCallback(AudioQueue&, AudioQueueBuffer*, std::uint32_t)
+{
+}

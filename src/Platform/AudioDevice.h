@@ -55,6 +55,9 @@ public:
     virtual std::unique_ptr<AudioOutputStream> createOutput(const AudioStreamBasicDescription& format) = 0;
     // The clock that paces the device and carries its notifications.
     virtual Clock& clock() = 0;
+    // Whether there is a microphone, and something to play sound on.
+    virtual bool hasInput() const { return true; }
+    virtual bool hasOutput() const { return true; }
 
     static AudioDevice& current();
     // Not owned; must outlive its use.

@@ -3,6 +3,9 @@
 #include "Platform/SystemAudioInput.h"
 #include "Platform/SystemAudioOutput.h"
 
+#include <QAudioDevice>
+#include <QMediaDevices>
+
 SystemAudioDevice::SystemAudioDevice(Clock& clock)
     : m_clock(clock)
 {
@@ -16,4 +19,14 @@ std::unique_ptr<AudioInputStream> SystemAudioDevice::createInput(const AudioStre
 std::unique_ptr<AudioOutputStream> SystemAudioDevice::createOutput(const AudioStreamBasicDescription& format)
 {
     return std::make_unique<SystemAudioOutput>(format);
+}
+
+bool SystemAudioDevice::hasInput() const
+{
+    return !QMediaDevices::audioInputs().isEmpty();
+}
+
+bool SystemAudioDevice::hasOutput() const
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
 }

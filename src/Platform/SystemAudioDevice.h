@@ -12,6 +12,8 @@ public:
     std::unique_ptr<AudioInputStream> createInput(const AudioStreamBasicDescription& format) override;
     std::unique_ptr<AudioOutputStream> createOutput(const AudioStreamBasicDescription& format) override;
     Clock& clock() override { return m_clock; }
+    bool hasInput() const override;
+    bool hasOutput() const override;
 
 private:
     Clock& m_clock;

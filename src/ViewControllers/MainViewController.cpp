@@ -2,19 +2,18 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/AlertView.h"
+#include "Platform/AudioDevice.h"
 #include "Platform/UserDefaults.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "ZarnethAppDelegate.h"
 
-MainViewController::MainViewController(
-    ZarnethAppDelegate& application, PopupHost& host, AudioDevice& device, ZRCommandList& commandList, QObject* parent)
-    : QObject(parent)
-    , m_application(application)
-    , m_host(host)
-    , m_device(device)
-    , m_commandList(commandList)
+MainViewController::MainViewController(const ScreenServices& services, QObject* parent)
+    : ViewController(parent)
+    , m_services(services)
 {
-    connect(&application, &ZarnethAppDelegate::dialFailed, this, &MainViewController::dialFailed);
+    setTitle(qtTrId("tabBarMainTitle"));
+    setTabBarImage(QStringLiteral("main.png"));
+    connect(&services.application, &ZarnethAppDelegate::dialFailed, this, &MainViewController::dialFailed);
 }
 
 MainViewController::~MainViewController() = default;
@@ -37,13 +36,15 @@ void MainViewController::loadView()
     }
     setScreenButtonHidden(true);
     setTapInfoLabelHidden(true);
-    recognizeController().recognizeWithDelegate(this);
+    listen();
 }
 
 ZRRecognizeController& MainViewController::recognizeController()
 {
-    if (!m_recognizeController)
-        m_recognizeController = std::make_unique<ZRRecognizeController>(m_host, m_device, m_commandList);
+    if (!m_recognizeController) {
+        m_recognizeController = std::make_unique<ZRRecognizeController>(
+            m_services.popupHost, m_services.audioDevice, m_services.commandList);
+    }
     return *m_recognizeController;
 }
 
@@ -51,13 +52,35 @@ void MainViewController::clickedScreenButton()
 {
     setScreenButtonHidden(true);
     setTapInfoLabelHidden(true);
+    listen();
+}
+
+void MainViewController::listen()
+{
+    // Recording silence, or talking to nobody, helps no one: say what is
+    // missing and wait for the next tap.
+    const AudioDevice& device = m_services.audioDevice;
+    m_deviceProblemText = !device.hasInput() ? qtTrId("noMicrophoneText")
+        : !device.hasOutput()                ? qtTrId("noSpeakerText")
+                                             : QString();
+    if (!m_deviceProblemText.isEmpty()) {
+        setScreenButtonHidden(false);
+        emit visibilityChanged();
+        return;
+    }
+    emit visibilityChanged();
     recognizeController().recognizeWithDelegate(this);
+}
+
+QString MainViewController::deviceProblemText() const
+{
+    return m_deviceProblemText;
 }
 
 void MainViewController::recognizedCommand(const std::shared_ptr<ZRCommand>& command)
 {
     if (command && command->type() == ZRCommandTypePhone) {
-        m_application.exitToPhone(command->phoneNumber());
+        m_services.application.exitToPhone(command->phoneNumber());
         return;
     }
     setScreenButtonHidden(false);
@@ -70,12 +93,7 @@ void MainViewController::dialFailed(const QString& phoneNumber)
     setTapInfoLabelHidden(false);
     const auto alert = AlertView::create(
         qtTrId("dialFailedTitle"), qtTrId("dialFailedText").arg(phoneNumber), nullptr, qtTrId("actionsheetOK"), {});
-    alert->show(m_host);
-}
-
-QString MainViewController::title() const
-{
-    return qtTrId("tabBarMainTitle");
+    alert->show(m_services.popupHost);
 }
 
 QString MainViewController::tapLabelText() const

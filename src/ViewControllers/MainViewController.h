@@ -1,39 +1,37 @@
 #pragma once
 
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
+#include "ViewControllers/ScreenServices.h"
+#include "ViewControllers/ViewController.h"
 
 #include <QObject>
 #include <QString>
 #include <memory>
 
-class AudioDevice;
-class PopupHost;
-class ZRCommandList;
 class ZRRecognizeController;
-class ZarnethAppDelegate;
 
 // The dial screen: a picture, a line inviting a tap, a button over the
 // whole screen that starts a recognition, and a red hint while nothing is
 // trained. A recognised phone command is handed to the application
 // delegate, which dials; anything else brings the button back. When the
 // view is built with commands trained, it listens at once, unless the
-// previous run ended by dialling.
-class MainViewController : public QObject, public ZRRecognizeControllerDelegate {
+// previous run ended by dialling. Without a microphone or a speaker it
+// says so instead of listening to silence.
+class MainViewController : public ViewController, public ZRRecognizeControllerDelegate {
     Q_OBJECT
     Q_PROPERTY(bool screenButtonHidden READ screenButtonHidden NOTIFY visibilityChanged)
     Q_PROPERTY(bool tapInfoLabelHidden READ tapInfoLabelHidden NOTIFY visibilityChanged)
     Q_PROPERTY(bool configureInfoLabelHidden READ configureInfoLabelHidden NOTIFY visibilityChanged)
-    Q_PROPERTY(QString title READ title CONSTANT)
     Q_PROPERTY(QString tapLabelText READ tapLabelText CONSTANT)
     Q_PROPERTY(QString configureLabelText READ configureLabelText CONSTANT)
+    Q_PROPERTY(QString deviceProblemText READ deviceProblemText NOTIFY visibilityChanged)
 
 public:
-    MainViewController(ZarnethAppDelegate& application, PopupHost& host, AudioDevice& device,
-        ZRCommandList& commandList, QObject* parent = nullptr);
+    explicit MainViewController(const ScreenServices& services, QObject* parent = nullptr);
     ~MainViewController() override;
 
     // Sets the controls' visibility, and starts a recognition if it should.
-    void loadView();
+    void loadView() override;
 
     bool screenButtonHidden() const { return m_screenButtonHidden; }
     bool tapInfoLabelHidden() const { return m_tapInfoLabelHidden; }
@@ -41,9 +39,10 @@ public:
     void setScreenButtonHidden(bool hidden);
     void setTapInfoLabelHidden(bool hidden);
     void setConfigureInfoLabelHidden(bool hidden);
-    QString title() const;
     QString tapLabelText() const;
     QString configureLabelText() const;
+    // What is missing to dial by voice; empty when nothing is.
+    QString deviceProblemText() const;
 
     ZRRecognizeController& recognizeController();
 
@@ -57,12 +56,13 @@ private:
     // The dialler did not take the number: back to waiting for a tap.
     void dialFailed(const QString& phoneNumber);
 
-    ZarnethAppDelegate& m_application;
-    PopupHost& m_host;
-    AudioDevice& m_device;
-    ZRCommandList& m_commandList;
+    // Starts a recognition, or says what is missing for one.
+    void listen();
+
+    ScreenServices m_services;
     std::unique_ptr<ZRRecognizeController> m_recognizeController;
     bool m_screenButtonHidden = false;
     bool m_tapInfoLabelHidden = false;
     bool m_configureInfoLabelHidden = false;
+    QString m_deviceProblemText;
 };

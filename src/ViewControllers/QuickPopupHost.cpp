@@ -60,6 +60,12 @@ void QuickPopupHost::press(int index)
     popup->clicked(index);
 }
 
+void QuickPopupHost::dismissTop()
+{
+    if (Popup* popup = top())
+        dismiss(*popup, -1);
+}
+
 void QuickPopupHost::watchProgress()
 {
     if (Popup* popup = top(); popup && popup->progressView())

@@ -44,6 +44,8 @@ public:
     // From QML: the popup on top is on screen; its button was pressed.
     Q_INVOKABLE void presented();
     Q_INVOKABLE void press(int index);
+    // Takes the popup on top away without telling anyone.
+    void dismissTop();
 
 signals:
     void changed();

@@ -7,10 +7,7 @@
 #include "support/DialogueFixture.h"
 
 #include <QDesktopServices>
-#include <QQmlApplicationEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
-#include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -45,7 +42,7 @@ protected:
 
     Dialler m_dialler;
     ZarnethAppDelegate m_application {m_device};
-    MainViewController m_screenView {m_application, m_screen, m_device, m_store};
+    MainViewController m_screenView {ScreenServices {m_application, m_screen, m_device, m_store}};
 };
 
 TEST_F(MainViewControllerTest, WithCommandsItListensAtOnceAndDialsWhatItRecognised)
@@ -113,27 +110,20 @@ TEST_F(MainViewControllerTest, AFailedHandOverBringsTheButtonBackAndSaysSo)
     EXPECT_TRUE(m_screen.onScreen()->message().contains("+49 170 002"));
 }
 
-TEST_F(MainViewControllerTest, TheWindowShowsTheDialScreenAndATapStartsListening)
+TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListening)
 {
+    class Deaf : public VirtualAudioDevice {
+    public:
+        using VirtualAudioDevice::VirtualAudioDevice;
+        bool hasInput() const override { return false; }
+    } deaf(m_clock);
+    MainViewController screenView(ScreenServices {m_application, m_screen, deaf, m_store});
     trainDigit(ZRCommandTypePhone, 2);
-    setDialing(true);
-    AudioDevice::setCurrent(&m_device);
-    ZarnethAppDelegate application(m_device);
-    application.applicationDidFinishLaunching();
-    ASSERT_EQ(application.window()->rootObjects().size(), 1);
-    auto* window = qobject_cast<QQuickWindow*>(application.window()->rootObjects().first());
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    auto* button = window->findChild<QQuickItem*>("screenButton");
-    ASSERT_NE(button, nullptr);
-    EXPECT_TRUE(button->isVisible());
-    EXPECT_TRUE(window->findChild<QQuickItem*>("tapInfoLabel")->isVisible());
-
-    QTest::mouseClick(window, Qt::LeftButton, {}, button->mapToScene({160, 240}).toPoint());
-    EXPECT_FALSE(button->isVisible());
-    auto* popups = window->findChild<QQuickItem*>("popupLayer");
-    EXPECT_TRUE(popups->isVisible()) << "the speak-now sheet is up";
-    AudioDevice::setCurrent(nullptr);
+    screenView.loadView();
+    m_clock.advance(1s);
+    EXPECT_EQ(screenView.deviceProblemText(), qtTrId("noMicrophoneText"));
+    EXPECT_FALSE(screenView.screenButtonHidden()) << "a tap tries again";
+    EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded";
 }
 
 }  // namespace

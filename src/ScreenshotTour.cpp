@@ -1,0 +1,185 @@
+#include "ScreenshotTour.h"
+
+#include "Platform/ActionSheet.h"
+#include "Platform/AlertView.h"
+#include "Platform/ProgressView.h"
+#include "Platform/UserDefaults.h"
+#include "TrainAndRecognize/ZRRecognizeController.h"
+#include "TrainAndRecognize/ZRTrainController.h"
+#include "ViewControllers/MainViewController.h"
+#include "ViewControllers/NavigationController.h"
+#include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
+#include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
+#include "ViewControllers/QuickPopupHost.h"
+#include "ViewControllers/RootViewController.h"
+#include "ViewControllers/TabBarController.h"
+#include "ZarnethAppDelegate.h"
+
+#include <QEventLoop>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+#include <QTimer>
+
+namespace {
+
+QQuickWindow* windowOf(ZarnethAppDelegate& application)
+{
+    const auto roots = application.window()->rootObjects();
+    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow*>(roots.first());
+}
+
+}  // namespace
+
+ScreenshotTour::ScreenshotTour(ZarnethAppDelegate& application, const QString& directory)
+    : m_application(application)
+    , m_directory(directory)
+{
+    m_directory.mkpath(QStringLiteral("."));
+}
+
+bool ScreenshotTour::run()
+{
+    QQuickWindow* window = windowOf(m_application);
+    if (!window)
+        return false;
+    // Twice the point size, so the pictures are sharp.
+    window->resize(640, 960);
+    settle(300);
+
+    showMainScreen(false, false);
+    shoot(QStringLiteral("main-unconfigured"));
+    showMainScreen(true, true);
+    shoot(QStringLiteral("main"));
+
+    showSheet(ZRRecognizeController::SpeakNowSheet, 0.35f);
+    shoot(QStringLiteral("sheet-speak-now"));
+    showSheet(ZRRecognizeController::AcceptRepeatCancelSheet, 0.6f);
+    shoot(QStringLiteral("sheet-accept-repeat-cancel"));
+    showSheet(ZRRecognizeController::RepeatCancelSheet, 0.8f);
+    shoot(QStringLiteral("sheet-repeat-cancel"));
+    closePopups();
+    showTrainingPopups();
+
+    const auto dialFailed = AlertView::create(qtTrId("dialFailedTitle"),
+        qtTrId("dialFailedText").arg("+49 170 1234567"), nullptr, qtTrId("actionsheetOK"), {});
+    dialFailed->show(*m_application.popupHost());
+    settle();
+    shoot(QStringLiteral("alert-dial-failed"));
+    closePopups();
+
+    flipToTabs();
+    shoot(QStringLiteral("tabs-contacts"));
+    selectTab(TabBarController::CommandsTab);
+    shoot(QStringLiteral("tabs-commands"));
+    selectTab(TabBarController::DefaultsTab);
+    shoot(QStringLiteral("tabs-settings"));
+    auto* settings = qobject_cast<DefaultsViewController*>(static_cast<NavigationController*>(
+        m_application.rootViewController()->tabBarController()->selectedViewController())
+                                                               ->topViewController());
+    settings->confirmationSwitchAction(true);  // locked: nothing is trained
+    settle();
+    shoot(QStringLiteral("alert-confirmations-locked"));
+    closePopups();
+    selectTab(TabBarController::HelpTab);
+    settle(1500);  // the help page: from the network, or the bundled copy
+    shoot(QStringLiteral("tabs-help"));
+    auto* help = static_cast<NavigationController*>(
+        m_application.rootViewController()->tabBarController()->selectedViewController());
+    qobject_cast<HelpViewController*>(help->topViewController())->clickedAboutBarButton();
+    settle();
+    shoot(QStringLiteral("tabs-about"));
+    return m_allSaved;
+}
+
+void ScreenshotTour::shoot(const QString& name)
+{
+    settle();
+    const QImage picture = windowOf(m_application)->grabWindow();
+    if (!picture.save(m_directory.filePath(name + QStringLiteral(".png"))))
+        m_allSaved = false;
+}
+
+void ScreenshotTour::settle(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void ScreenshotTour::showMainScreen(bool hasData, bool dialing)
+{
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(hasData, QStringLiteral("CommandListHasData"));
+    defaults.setBool(dialing, QStringLiteral("Dialing"));
+    defaults.synchronize();
+    m_application.rootViewController()->mainViewController()->loadView();
+}
+
+void ScreenshotTour::showSheet(int tag, float progress)
+{
+    // The sheets as the recognition dialogue builds them, frozen mid-way.
+    closePopups();
+    static ProgressView bar;
+    bar.setProgress(progress);
+    std::shared_ptr<ActionSheet> sheet;
+    if (tag == ZRRecognizeController::SpeakNowSheet) {
+        sheet = ActionSheet::create(qtTrId("speakNowTitle"), nullptr, qtTrId("stopRecognize"), {}, {});
+    } else if (tag == ZRRecognizeController::RepeatCancelSheet) {
+        sheet = ActionSheet::create(
+            qtTrId("sayRepeatCancel"), nullptr, qtTrId("stopRecognize"), {}, {qtTrId("repeatRecognize")});
+    } else {
+        sheet = ActionSheet::create(qtTrId("sayAcceptRepeatCancel"), nullptr, qtTrId("stopRecognize"), {},
+            {qtTrId("acceptRecognize"), qtTrId("repeatRecognize")});
+    }
+    sheet->setTag(tag);
+    sheet->addSubview(&bar);
+    sheet->show(*m_application.popupHost());
+}
+
+void ScreenshotTour::showTrainingPopups()
+{
+    const auto instructions = ActionSheet::create(qtTrId("infoText").arg("Anna Schmidt", "+49 170 1234567"), nullptr,
+        qtTrId("actionsheetDontRecord"), {}, {qtTrId("actionsheetRecord")});
+    instructions->show(*m_application.popupHost());
+    shoot(QStringLiteral("sheet-train-instructions"));
+    closePopups();
+
+    static ProgressView bar;
+    bar.setProgress(0.5f);
+    const auto speakNow = AlertView::create(QStringLiteral("Speak Now"), {}, nullptr, {}, {});
+    speakNow->addSubview(&bar);
+    speakNow->show(*m_application.popupHost());
+    shoot(QStringLiteral("alert-train-speak-now"));
+    closePopups();
+
+    const auto confirm = ActionSheet::create(
+        qtTrId("confirmText"), nullptr, qtTrId("actionSheetDontSave"), {}, {qtTrId("actionSheetSaveSample")});
+    confirm->show(*m_application.popupHost());
+    shoot(QStringLiteral("sheet-train-confirm"));
+    closePopups();
+
+    const auto tip = AlertView::create(qtTrId("tipTitle"), qtTrId("tipText"), nullptr, qtTrId("actionsheetOK"), {});
+    tip->show(*m_application.popupHost());
+    shoot(QStringLiteral("alert-train-tip"));
+    closePopups();
+}
+
+void ScreenshotTour::closePopups()
+{
+    QuickPopupHost& host = *m_application.popupHost();
+    while (host.visible())
+        host.dismissTop();
+    settle();
+}
+
+void ScreenshotTour::flipToTabs()
+{
+    m_application.rootViewController()->flipViews();
+    settle(1300);  // the flip takes a second
+}
+
+void ScreenshotTour::selectTab(int index)
+{
+    m_application.rootViewController()->tabBarController()->selectTab(index);
+    settle();
+}

@@ -1,0 +1,9 @@
+#include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsNavigationController.h"
+
+CommandsNavigationController::CommandsNavigationController(
+    std::unique_ptr<ViewController> rootViewController, QObject* parent)
+    : NavigationController(std::move(rootViewController), parent)
+{
+    setTitle(qtTrId("tabBarComandsTitle"));
+    setTabBarImage(QStringLiteral("Commands.png"));
+}

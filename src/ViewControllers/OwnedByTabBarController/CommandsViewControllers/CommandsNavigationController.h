@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ViewControllers/NavigationController.h"
+
+// The trained commands tab.
+class CommandsNavigationController : public NavigationController {
+    Q_OBJECT
+
+public:
+    explicit CommandsNavigationController(
+        std::unique_ptr<ViewController> rootViewController, QObject* parent = nullptr);
+};

@@ -1,0 +1,9 @@
+#include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsNavigationController.h"
+
+DefaultsNavigationController::DefaultsNavigationController(
+    std::unique_ptr<ViewController> rootViewController, QObject* parent)
+    : NavigationController(std::move(rootViewController), parent)
+{
+    setTitle(qtTrId("tabBarPreferencesTitle"));
+    setTabBarImage(QStringLiteral("settings.png"));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "ViewControllers/NavigationController.h"
+
+// The settings tab.
+class DefaultsNavigationController : public NavigationController {
+    Q_OBJECT
+
+public:
+    explicit DefaultsNavigationController(
+        std::unique_ptr<ViewController> rootViewController, QObject* parent = nullptr);
+};

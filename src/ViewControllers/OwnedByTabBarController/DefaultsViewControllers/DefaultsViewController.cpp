@@ -1,0 +1,76 @@
+#include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
+
+#include "DataModel/ZRCommandList.h"
+#include "Platform/UserDefaults.h"
+
+namespace {
+
+const QString kConfirmations = QStringLiteral("Confirmations");
+const QString kVoiceGuide = QStringLiteral("VoiceGuide");
+
+}  // namespace
+
+DefaultsViewController::DefaultsViewController(const ScreenServices& services, QObject* parent)
+    : ViewController(parent)
+    , m_services(services)
+{
+    setTitle(qtTrId("tabBarPreferencesTitle"));
+    setPage(QStringLiteral("qrc:/qml/SettingsPage.qml"));
+}
+
+void DefaultsViewController::loadView()
+{
+    const UserDefaults defaults = UserDefaults::standardUserDefaults();
+    setSwitches(defaults.boolForKey(kConfirmations), defaults.boolForKey(kVoiceGuide));
+}
+
+void DefaultsViewController::viewWillAppear(bool animated)
+{
+    ViewController::viewWillAppear(animated);
+    const UserDefaults defaults = UserDefaults::standardUserDefaults();
+    setSwitches(defaults.boolForKey(kConfirmations), defaults.boolForKey(kVoiceGuide));
+}
+
+QString DefaultsViewController::confirmationsText() const
+{
+    return qtTrId("prefsConfSwitch");
+}
+
+QString DefaultsViewController::voiceGuideText() const
+{
+    return qtTrId("prefsVoiceGuideSwitch");
+}
+
+void DefaultsViewController::confirmationSwitchAction(bool on)
+{
+    if (m_services.commandList.numberOfSystemCommands() == 3) {
+        UserDefaults defaults = UserDefaults::standardUserDefaults();
+        defaults.setBool(on, kConfirmations);
+        defaults.synchronize();
+        setSwitches(on, m_voiceGuideSwitchOn);
+        return;
+    }
+    // Whichever way it was moved, it goes back off, and the stored value
+    // stays as it was.
+    setSwitches(false, m_voiceGuideSwitchOn);
+    const auto alert = AlertView::create(
+        qtTrId("switchLockInfoTitle"), qtTrId("switchLockInfoText"), this, qtTrId("actionsheetOK"), {});
+    alert->show(m_services.popupHost);
+}
+
+void DefaultsViewController::voiceGuideSwitchAction(bool on)
+{
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(on, kVoiceGuide);
+    defaults.synchronize();
+    setSwitches(m_confirmationsSwitchOn, on);
+}
+
+void DefaultsViewController::setSwitches(bool confirmations, bool voiceGuide)
+{
+    m_confirmationsSwitchOn = confirmations;
+    m_voiceGuideSwitchOn = voiceGuide;
+    // Always told: a switch the user moved must snap back even when the
+    // value it shows did not change.
+    emit switchesChanged();
+}

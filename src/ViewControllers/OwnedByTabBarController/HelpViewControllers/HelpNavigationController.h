@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ViewControllers/NavigationController.h"
+
+// The help tab.
+class HelpNavigationController : public NavigationController {
+    Q_OBJECT
+
+public:
+    explicit HelpNavigationController(std::unique_ptr<ViewController> rootViewController, QObject* parent = nullptr);
+};

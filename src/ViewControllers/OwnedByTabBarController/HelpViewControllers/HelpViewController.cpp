@@ -1,0 +1,69 @@
+#include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
+
+#include "Platform/BundleResources.h"
+#include "ViewControllers/NavigationController.h"
+#include "ViewControllers/OwnedByTabBarController/HelpViewControllers/AboutViewController.h"
+#include "ZarnethAppDelegate.h"
+
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+namespace {
+
+constexpr int kTimeoutMilliseconds = 8000;
+
+}  // namespace
+
+QUrl HelpViewController::helpPageUrl()
+{
+    return QUrl(
+        QStringLiteral("http://%1/appstorezarnethhelp.html").arg(QLatin1String(ZarnethAppDelegate::kMakerHost)));
+}
+
+HelpViewController::HelpViewController(const ScreenServices& services, QObject* parent)
+    : ViewController(parent)
+    , m_services(services)
+    , m_pageUrl(helpPageUrl())
+{
+    setTitle(qtTrId("tabBarHelpTitle"));
+    setPage(QStringLiteral("qrc:/qml/HelpPage.qml"));
+    setRightBarButton(qtTrId("aboutButtonTitle"), [this] { clickedAboutBarButton(); });
+}
+
+HelpViewController::~HelpViewController() = default;
+
+void HelpViewController::loadView()
+{
+    // The copy that comes with the application shows at once; the page from
+    // the maker's host replaces it when it arrives.
+    showBundledCopy();
+    m_network = new QNetworkAccessManager(this);
+    QNetworkRequest request(m_pageUrl);
+    request.setTransferTimeout(kTimeoutMilliseconds);
+    QNetworkReply* reply = m_network->get(request);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (reply->error() != QNetworkReply::NoError || status != 200)
+            return;
+        m_html = QString::fromUtf8(reply->readAll());
+        m_fromNetwork = true;
+        emit htmlChanged();
+    });
+}
+
+void HelpViewController::showBundledCopy()
+{
+    QFile copy(BundleResources::pathForResource(QStringLiteral("appstorezarnethhelp"), QStringLiteral("html")));
+    copy.open(QIODevice::ReadOnly);
+    m_html = QString::fromUtf8(copy.readAll());
+    m_fromNetwork = false;
+    emit htmlChanged();
+}
+
+void HelpViewController::clickedAboutBarButton()
+{
+    if (NavigationController* navigation = navigationController())
+        navigation->pushViewController(std::make_unique<AboutViewController>(m_services), true);
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ViewControllers/ScreenServices.h"
+
+#include <QObject>
+#include <memory>
+
+class MainViewController;
+class TabBarController;
+
+// The application's two faces in one window: the dial screen with an info
+// button over it, and the five configuration tabs, built on the first flip
+// and kept. A one-second flip switches between them; which face shows is
+// whether the main view is in the window.
+class RootViewController : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QObject* mainViewController READ mainViewControllerObject CONSTANT)
+    Q_PROPERTY(QObject* tabBarController READ tabBarControllerObject NOTIFY tabBarControllerChanged)
+    Q_PROPERTY(bool mainViewInWindow READ mainViewInWindow NOTIFY faceChanged)
+    Q_PROPERTY(bool infoButtonInWindow READ infoButtonInWindow NOTIFY faceChanged)
+    Q_PROPERTY(bool flipFromRight READ flipFromRight NOTIFY faceChanged)
+
+public:
+    static constexpr int kFlipMilliseconds = 1000;
+
+    explicit RootViewController(const ScreenServices& services, QObject* parent = nullptr);
+    ~RootViewController() override;
+
+    // The main screen and the info button directly above it.
+    void loadView();
+    void loadTabBarController();
+    Q_INVOKABLE void flipViews();
+
+    MainViewController* mainViewController() const { return m_mainViewController.get(); }
+    TabBarController* tabBarController() const { return m_tabBarController.get(); }
+    QObject* mainViewControllerObject() const;
+    QObject* tabBarControllerObject() const;
+    bool mainViewInWindow() const { return m_mainViewInWindow; }
+    bool infoButtonInWindow() const { return m_infoButtonInWindow; }
+    // The direction of the last flip: from the right going to the tabs.
+    bool flipFromRight() const { return m_flipFromRight; }
+
+signals:
+    void tabBarControllerChanged();
+    void faceChanged();
+
+private:
+    ScreenServices m_services;
+    std::unique_ptr<MainViewController> m_mainViewController;
+    std::unique_ptr<TabBarController> m_tabBarController;
+    bool m_mainViewInWindow = false;
+    bool m_infoButtonInWindow = false;
+    bool m_flipFromRight = true;
+};

@@ -1,0 +1,263 @@
+// The application's screens as a user meets them: the window offscreen,
+// items found by name, taps with the mouse.
+
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRCommandList.h"
+#include "DataModel/ZRSample.h"
+#include "Platform/BundleResources.h"
+#include "Platform/UserDefaults.h"
+#include "Platform/VirtualAudioDevice.h"
+#include "Platform/VirtualClock.h"
+#include "ViewControllers/MainViewController.h"
+#include "ViewControllers/NavigationController.h"
+#include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
+#include "ViewControllers/QuickPopupHost.h"
+#include "ViewControllers/RootViewController.h"
+#include "ViewControllers/TabBarController.h"
+#include "ZarnethAppDelegate.h"
+#include "support/IsolatedStorage.h"
+
+#include <gtest/gtest.h>
+
+#include <QDesktopServices>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTranslator>
+
+namespace {
+
+// Takes the web pages the application opens.
+class Browser : public QObject {
+    Q_OBJECT
+
+public:
+    Browser() { QDesktopServices::setUrlHandler("https", this, "open"); }
+    ~Browser() override { QDesktopServices::unsetUrlHandler("https"); }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class RootViewTest : public ::testing::Test {
+protected:
+    void launch()
+    {
+        AudioDevice::setCurrent(&m_device);
+        m_application.applicationDidFinishLaunching();
+        m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window));
+    }
+    void TearDown() override { AudioDevice::setCurrent(nullptr); }
+
+    static void setting(const char* key, bool value)
+    {
+        UserDefaults defaults = UserDefaults::standardUserDefaults();
+        defaults.setBool(value, key);
+        defaults.synchronize();
+    }
+
+    // Items by name, through the tree of what is drawn.
+    static void collect(QQuickItem* from, const QString& name, QList<QQuickItem*>& found)
+    {
+        if (from->objectName() == name)
+            found.append(from);
+        for (QQuickItem* child : from->childItems())
+            collect(child, name, found);
+    }
+    QQuickItem* item(const char* name) const
+    {
+        QList<QQuickItem*> found;
+        collect(m_window->contentItem(), name, found);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+    // The visible item of that name, if any (tabs keep hidden pages around).
+    QQuickItem* shown(const char* name) const
+    {
+        QList<QQuickItem*> found;
+        collect(m_window->contentItem(), name, found);
+        for (QQuickItem* candidate : found) {
+            if (candidate->isVisible())
+                return candidate;
+        }
+        return nullptr;
+    }
+    void tap(QQuickItem* target)
+    {
+        ASSERT_NE(target, nullptr);
+        const QPointF centre = target->mapToScene({target->width() / 2, target->height() / 2});
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, centre.toPoint());
+        QTest::qWait(50);
+    }
+    void flip()
+    {
+        QTest::qWait(1200);  // the flip takes a second
+    }
+
+    RootViewController& root() const { return *m_application.rootViewController(); }
+    TabBarController& tabs() const { return *root().tabBarController(); }
+
+    IsolatedStorage m_storage;
+    VirtualClock m_clock;
+    VirtualAudioDevice m_device {m_clock};
+    ZarnethAppDelegate m_application {m_device};
+    QQuickWindow* m_window = nullptr;
+};
+
+TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndTheFirstTabFlipsBack)
+{
+    launch();
+    QQuickItem* info = item("infoButton");
+    ASSERT_TRUE(info->isVisible());
+    // Directly above the dial screen.
+    const auto siblings = info->parentItem()->childItems();
+    EXPECT_EQ(siblings.indexOf(info), siblings.indexOf(item("mainView")) + 1);
+
+    tap(info);
+    flip();
+    EXPECT_FALSE(root().mainViewInWindow());
+    EXPECT_FALSE(info->isVisible()) << "the info button leaves the window";
+    EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
+
+    tap(shown("tab0"));
+    flip();
+    EXPECT_TRUE(root().mainViewInWindow());
+    EXPECT_TRUE(info->isVisible());
+    tap(info);
+    flip();
+    EXPECT_FALSE(root().mainViewInWindow()) << "and it works again";
+}
+
+TEST_F(RootViewTest, TheTabsAreBuiltOnceAndAlwaysOpenOnContacts)
+{
+    launch();
+    root().flipViews();
+    flip();
+    TabBarController* first = root().tabBarController();
+    tap(shown("tab3"));
+    EXPECT_EQ(tabs().selectedIndex(), TabBarController::DefaultsTab);
+    root().flipViews();
+    root().flipViews();
+    EXPECT_EQ(root().tabBarController(), first);
+    EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
+}
+
+TEST_F(RootViewTest, TheDialScreenFollowsWhetherNamesAreTrained)
+{
+    setting("Dialing", true);
+    launch();
+    EXPECT_TRUE(item("configureInfoLabel")->isVisible());
+    EXPECT_FALSE(item("screenButton")->isVisible());
+    EXPECT_FALSE(item("tapInfoLabel")->isVisible());
+
+    root().flipViews();
+    setting("CommandListHasData", true);  // a name was trained meanwhile
+    root().flipViews();
+    flip();
+    EXPECT_FALSE(item("configureInfoLabel")->isVisible());
+    EXPECT_TRUE(item("screenButton")->isVisible());
+    EXPECT_TRUE(item("tapInfoLabel")->isVisible());
+
+    tap(item("screenButton"));
+    EXPECT_FALSE(item("screenButton")->isVisible());
+    EXPECT_TRUE(item("popupLayer")->isVisible()) << "the speak-now sheet is up";
+}
+
+TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
+{
+    launch();
+    root().flipViews();
+    flip();
+    tap(shown("tab3"));
+    ZRCommandList& store = ZRCommandList::sharedCommandList();
+    for (std::int32_t type : {ZRCommandTypeAccept, ZRCommandTypeRepeat, ZRCommandTypeCancel}) {
+        tap(shown("confirmationsSwitch"));
+        EXPECT_TRUE(m_application.popupHost()->visible()) << store.numberOfSystemCommands() << " trained";
+        EXPECT_EQ(m_application.popupHost()->title(), qtTrId("switchLockInfoTitle"));
+        EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("Confirmations"));
+        tap(shown("alertButton0"));
+        auto command = ZRCommand::initForCommandType(type, store);
+        command->setSample(std::make_shared<ZRSample>(command->commandID(), "/sample1.aif"));
+        store.addCommand(command);
+    }
+    tap(shown("confirmationsSwitch"));
+    EXPECT_FALSE(m_application.popupHost()->visible());
+    EXPECT_TRUE(UserDefaults::standardUserDefaults().boolForKey("Confirmations"));
+    tap(shown("confirmationsSwitch"));
+    EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("Confirmations"));
+
+    tap(shown("voiceGuideSwitch"));
+    EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("VoiceGuide"));
+    tap(shown("voiceGuideSwitch"));
+    EXPECT_TRUE(UserDefaults::standardUserDefaults().boolForKey("VoiceGuide"));
+    store.removeAllCommands();
+}
+
+TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
+{
+    // A web host of the test's own.
+    QTcpServer host;
+    ASSERT_TRUE(host.listen(QHostAddress::LocalHost));
+    QObject::connect(&host, &QTcpServer::newConnection, [&host] {
+        QTcpSocket* client = host.nextPendingConnection();
+        QObject::connect(client, &QTcpSocket::readyRead, client, [client] {
+            client->readAll();
+            client->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<p>Fresh from the maker</p>");
+            client->disconnectFromHost();
+        });
+    });
+    HelpViewController page(
+        ScreenServices {m_application, *m_application.popupHost(), m_device, ZRCommandList::sharedCommandList()});
+    page.setPageUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/appstorezarnethhelp.html").arg(host.serverPort())));
+    page.loadViewIfNeeded();
+    EXPECT_TRUE(page.html().contains("Dial by voice")) << "the bundled copy at once";
+    EXPECT_FALSE(page.fromNetwork());
+    ASSERT_TRUE(QTest::qWaitFor([&page] { return page.fromNetwork(); }, 5000));
+    EXPECT_EQ(page.html(), "<p>Fresh from the maker</p>");
+}
+
+TEST_F(RootViewTest, TheHelpTabShowsHelpAndAboutScreensThatStack)
+{
+    launch();
+    root().flipViews();
+    flip();
+    auto& help = static_cast<NavigationController&>(*tabs().viewControllerAt(TabBarController::HelpTab));
+    // Nobody answers at the maker's host here: the bundled page stays.
+    static_cast<HelpViewController&>(*help.rootViewController()).setPageUrl(QUrl("http://127.0.0.1:9/"));
+    tap(shown("tab4"));
+    ASSERT_NE(shown("helpText"), nullptr);
+    EXPECT_TRUE(shown("helpText")->property("text").toString().contains("Dial by voice"));
+
+    // The about screen; pressed twice in a row, two of them, taken back one at a time.
+    tap(shown("rightButton"));
+    EXPECT_EQ(help.count(), 2u);
+    EXPECT_EQ(shown("rightButton"), nullptr) << "the about screen has no about button";
+    static_cast<HelpViewController&>(*help.rootViewController()).clickedAboutBarButton();
+    EXPECT_EQ(help.count(), 3u);
+    Browser browser;
+    tap(shown("logoArea"));
+    tap(shown("siteBand"));
+    EXPECT_EQ(browser.opened, QList<QUrl>(2, QUrl(ZarnethAppDelegate::kMakerSite)));
+    tap(shown("backButton"));
+    tap(shown("backButton"));
+    EXPECT_EQ(help.count(), 1u);
+}
+
+TEST_F(RootViewTest, TextsAreGermanWhenTheLanguageIsGerman)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(QLocale(QLocale::German), "zarneth", "_", BundleResources::directory()));
+    QCoreApplication::installTranslator(&german);
+    EXPECT_EQ(qtTrId("tabBarHelpTitle"), "Hilfe");
+    EXPECT_EQ(qtTrId("tapLabelText"), "Tippen und Namen sagen");
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(qtTrId("tabBarHelpTitle"), "Help");
+}
+
+}  // namespace
+
+#include "RootViewTest.moc"
