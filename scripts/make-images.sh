@@ -29,4 +29,6 @@ for icon in main actions Commands settings help about; do
   render "$icon" 30 30
 done
 render logo 298 70
+# The application icon, for the desktop and the phone's launcher.
+rsvg-convert --width 256 --height 256 --format png --output "$out/zarneth.png" "$src/zarneth.svg"
 echo "Wrote $(ls "$out"/*.png | wc -l) images to $out"
