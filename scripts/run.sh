@@ -24,6 +24,12 @@ case "${1:-demo}" in
   *) exec "$cli" "$@" ;;
 esac
 
+if [ $# -eq 0 ]; then
+  echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set), so this is"
+  echo "the tour in the shell; scripts/run.sh app opens the application on a display."
+  echo
+fi
+
 examples=resources/examples
 echo "== Voice print of $examples/anna.wav (\"Anna Schmidt\", two seconds)"
 "$cli" print "$examples/anna.wav"
