@@ -210,6 +210,7 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
             client->disconnectFromHost();
         });
     });
+    launch();
     HelpViewController page(
         ScreenServices {m_application, *m_application.popupHost(), m_device, ZRCommandList::sharedCommandList()});
     page.setPageUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/appstorezarnethhelp.html").arg(host.serverPort())));
