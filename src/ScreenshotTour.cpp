@@ -4,6 +4,7 @@
 #include "Platform/AlertView.h"
 #include "Platform/ProgressView.h"
 #include "Platform/UserDefaults.h"
+#include "Platform/VirtualAudioDevice.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/MainViewController.h"
@@ -30,8 +31,9 @@ QQuickWindow* windowOf(ZarnethAppDelegate& application)
 
 }  // namespace
 
-ScreenshotTour::ScreenshotTour(ZarnethAppDelegate& application, const QString& directory)
+ScreenshotTour::ScreenshotTour(ZarnethAppDelegate& application, VirtualAudioDevice& device, const QString& directory)
     : m_application(application)
+    , m_device(device)
     , m_directory(directory)
 {
     m_directory.mkpath(QStringLiteral("."));
@@ -48,6 +50,8 @@ bool ScreenshotTour::run()
 
     showMainScreen(false, false);
     shoot(QStringLiteral("main-unconfigured"));
+    showMainScreenWithoutMicrophone();
+    shoot(QStringLiteral("main-no-microphone"));
     showMainScreen(true, true);
     shoot(QStringLiteral("main"));
 
@@ -113,6 +117,15 @@ void ScreenshotTour::showMainScreen(bool hasData, bool dialing)
     defaults.setBool(dialing, QStringLiteral("Dialing"));
     defaults.synchronize();
     m_application.rootViewController()->mainViewController()->loadView();
+}
+
+void ScreenshotTour::showMainScreenWithoutMicrophone()
+{
+    // Trained names and no microphone: the screen says what is missing
+    // where it would otherwise start listening.
+    m_device.setMicrophoneConnected(false);
+    showMainScreen(true, false);
+    m_device.setMicrophoneConnected(true);
 }
 
 void ScreenshotTour::showSheet(int tag, float progress)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QString>
 
+class VirtualAudioDevice;
 class ZarnethAppDelegate;
 
 // Goes through every screen, sheet and alert of the application and saves
@@ -11,7 +12,7 @@ class ZarnethAppDelegate;
 // settings (main.cpp sees to that), offscreen if need be.
 class ScreenshotTour {
 public:
-    ScreenshotTour(ZarnethAppDelegate& application, const QString& directory);
+    ScreenshotTour(ZarnethAppDelegate& application, VirtualAudioDevice& device, const QString& directory);
 
     // False when a picture could not be saved.
     bool run();
@@ -20,6 +21,7 @@ private:
     void shoot(const QString& name);
     void settle(int milliseconds = 120);
     void showMainScreen(bool hasData, bool dialing);
+    void showMainScreenWithoutMicrophone();
     void showSheet(int tag, float progress);
     void showTrainingPopups();
     void closePopups();
@@ -27,6 +29,7 @@ private:
     void selectTab(int index);
 
     ZarnethAppDelegate& m_application;
+    VirtualAudioDevice& m_device;
     QDir m_directory;
     bool m_allSaved = true;
 };

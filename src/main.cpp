@@ -53,10 +53,14 @@ int main(int argc, char* argv[])
     // microphone and a speaker, for demonstrations and machines without them.
     SystemClock clock;
     std::unique_ptr<AudioDevice> device;
-    if (virtualAudio)
-        device = std::make_unique<VirtualAudioDevice>(clock, options.values(QStringLiteral("mic")));
-    else
+    VirtualAudioDevice* virtualDevice = nullptr;
+    if (virtualAudio) {
+        auto virtualOne = std::make_unique<VirtualAudioDevice>(clock, options.values(QStringLiteral("mic")));
+        virtualDevice = virtualOne.get();
+        device = std::move(virtualOne);
+    } else {
         device = std::make_unique<SystemAudioDevice>(clock);
+    }
     AudioDevice::setCurrent(device.get());
 
     ZarnethAppDelegate delegate(*device);
@@ -65,7 +69,7 @@ int main(int argc, char* argv[])
     QuitOnSignals::install();
     delegate.applicationDidFinishLaunching();
     if (!screenshots.isEmpty()) {
-        const bool saved = ScreenshotTour(delegate, screenshots).run();
+        const bool saved = ScreenshotTour(delegate, *virtualDevice, screenshots).run();
         AudioDevice::setCurrent(nullptr);
         return saved ? 0 : 1;
     }

@@ -17,6 +17,10 @@ public:
     std::unique_ptr<AudioInputStream> createInput(const AudioStreamBasicDescription& format) override;
     std::unique_ptr<AudioOutputStream> createOutput(const AudioStreamBasicDescription& format) override;
     Clock& clock() override { return m_clock; }
+    bool hasInput() const override { return m_microphoneConnected; }
+
+    // A device without a microphone, as on a desktop with none plugged in.
+    void setMicrophoneConnected(bool connected) { m_microphoneConnected = connected; }
 
     VirtualMicrophone& microphone() { return m_microphone; }
     VirtualSpeaker& speaker() { return m_speaker; }
@@ -26,4 +30,5 @@ private:
     Clock& m_clock;
     VirtualMicrophone m_microphone;
     VirtualSpeaker m_speaker;
+    bool m_microphoneConnected = true;
 };

@@ -20,6 +20,8 @@ MainViewController::~MainViewController() = default;
 
 void MainViewController::loadView()
 {
+    // A device problem is looked for afresh on the next listen.
+    m_deviceProblemText.clear();
     const UserDefaults defaults = UserDefaults::standardUserDefaults();
     if (!defaults.boolForKey(QStringLiteral("CommandListHasData"))) {
         setConfigureInfoLabelHidden(false);

@@ -110,20 +110,32 @@ TEST_F(MainViewControllerTest, AFailedHandOverBringsTheButtonBackAndSaysSo)
     EXPECT_TRUE(m_screen.onScreen()->message().contains("+49 170 002"));
 }
 
-TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListening)
+TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListeningUntilOneIsBack)
 {
-    class Deaf : public VirtualAudioDevice {
-    public:
-        using VirtualAudioDevice::VirtualAudioDevice;
-        bool hasInput() const override { return false; }
-    } deaf(m_clock);
-    MainViewController screenView(ScreenServices {m_application, m_screen, deaf, m_store});
+    VirtualAudioDevice device(m_clock);
+    device.setMicrophoneConnected(false);
+    MainViewController screenView(ScreenServices {m_application, m_screen, device, m_store});
     trainDigit(ZRCommandTypePhone, 2);
     screenView.loadView();
     m_clock.advance(1s);
     EXPECT_EQ(screenView.deviceProblemText(), qtTrId("noMicrophoneText"));
     EXPECT_FALSE(screenView.screenButtonHidden()) << "a tap tries again";
     EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded";
+
+    device.setMicrophoneConnected(true);
+    screenView.clickedScreenButton();
+    m_clock.advance(1s);
+    EXPECT_TRUE(screenView.deviceProblemText().isEmpty());
+    EXPECT_FALSE(m_screen.presented().empty()) << "the tap starts listening";
+
+    // Back from the tabs after a dial: the old problem is not shown again.
+    device.setMicrophoneConnected(false);
+    screenView.clickedScreenButton();
+    ASSERT_FALSE(screenView.deviceProblemText().isEmpty());
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(true, QStringLiteral("Dialing"));
+    screenView.loadView();
+    EXPECT_TRUE(screenView.deviceProblemText().isEmpty());
 }
 
 }  // namespace
