@@ -20,13 +20,17 @@ DefaultsViewController::DefaultsViewController(const ScreenServices& services, Q
 
 void DefaultsViewController::loadView()
 {
-    const UserDefaults defaults = UserDefaults::standardUserDefaults();
-    setSwitches(defaults.boolForKey(kConfirmations), defaults.boolForKey(kVoiceGuide));
+    showStoredValues();
 }
 
 void DefaultsViewController::viewWillAppear(bool animated)
 {
     ViewController::viewWillAppear(animated);
+    showStoredValues();
+}
+
+void DefaultsViewController::showStoredValues()
+{
     const UserDefaults defaults = UserDefaults::standardUserDefaults();
     setSwitches(defaults.boolForKey(kConfirmations), defaults.boolForKey(kVoiceGuide));
 }

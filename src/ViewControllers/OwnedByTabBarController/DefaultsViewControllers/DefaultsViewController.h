@@ -40,6 +40,7 @@ signals:
     void switchesChanged();
 
 private:
+    void showStoredValues();
     void setSwitches(bool confirmations, bool voiceGuide);
 
     ScreenServices m_services;
