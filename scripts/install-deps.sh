@@ -10,8 +10,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   # audio files and sample-rate conversion
   libsndfile1-dev libsamplerate0-dev
-  # Qt Core (settings, paths, files, logging), Qt Multimedia (the sound
-  # server) and the keyed archive
+  # Qt Core (settings, paths, files, logging), Qt Concurrent (reading the
+  # contacts off the main thread), Qt Multimedia (the sound server) and the
+  # keyed archive
   qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libplist-dev
   # the screens: Qt Quick and the QML modules they load
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml qml6-module-qtquick-window
