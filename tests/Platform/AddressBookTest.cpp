@@ -1,5 +1,6 @@
 #include "Platform/AddressBook.h"
 
+#include "Platform/BundleResources.h"
 #include "Platform/VCardReader.h"
 #include "support/ContactPrinters.h"
 #include "support/LogCapture.h"
@@ -230,6 +231,24 @@ TEST_F(AddressBookTest, TheDefaultFolderIsTheEnvironmentsElsePlasmaMobiles)
     EXPECT_EQ(chosen, folder());
     EXPECT_EQ(standard,
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kpeoplevcard"));
+}
+
+TEST_F(AddressBookTest, TheBundledContactsHoldThePeopleOfTheExampleUtterances)
+{
+    LogCapture log;
+    AddressBook book(BundleResources::directory() + QStringLiteral("/contacts"));
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_TRUE(contactLines(log).isEmpty()) << contactLines(log).join('\n').toStdString();
+    EXPECT_EQ(names(book),
+        QStringList(
+            {"Anna Schmidt", "Ben Miller", "Clara Jansen", "Dora Lindqvist", "Jürgen Weiß", "Praxis am Lindenplatz"}));
+    const QList<Contact> contacts = book.contacts();
+    EXPECT_EQ(contacts[0].phoneNumbers.value(0).number, "+49 170 1234567");
+    EXPECT_EQ(contacts[1].phoneNumbers.value(0).number, "0170 7654321");
+    EXPECT_EQ(contacts[2].phoneNumbers.size(), 2);
+    EXPECT_TRUE(contacts[3].phoneNumbers.isEmpty());
+    EXPECT_EQ(contacts[4].lastName, "Weiß");
+    EXPECT_EQ(contacts[5].organization, "Praxis am Lindenplatz");
 }
 
 }  // namespace
