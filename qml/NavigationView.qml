@@ -11,11 +11,17 @@ Item {
         id: bar
         width: parent.width
         title: topController ? topController.title : ""
-        backTitle: controllerStack.length > 1
-                   ? (controllerStack[controllerStack.length - 2].title || qsTrId("navigationBackTitle")) : ""
+        backTitle: controllerStack.length > 1 ? backTitleOf(controllerStack[controllerStack.length - 2]) : ""
+        leftTitle: topController ? topController.leftBarButtonTitle : ""
         rightTitle: topController ? topController.rightBarButtonTitle : ""
+        rightEnabled: topController ? topController.rightBarButtonEnabled : false
         onBackClicked: navigation.popViewControllerAnimated(true)
+        onLeftClicked: topController.clickedLeftBarButton()
         onRightClicked: topController.clickedRightBarButton()
+
+        function backTitleOf(previous) {
+            return previous.backBarButtonTitle || previous.title || qsTrId("navigationBackTitle")
+        }
     }
 
     Loader {

@@ -1,6 +1,11 @@
 #include "ScreenshotTour.h"
 
+#include "AudioManagers/UtteranceFile.h"
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRCommandList.h"
 #include "Platform/ActionSheet.h"
+#include "Platform/AddressBook.h"
+#include "Platform/BundleResources.h"
 #include "Platform/AlertView.h"
 #include "Platform/ProgressView.h"
 #include "Platform/UserDefaults.h"
@@ -9,6 +14,9 @@
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/MainViewController.h"
 #include "ViewControllers/NavigationController.h"
+#include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
+#include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsNavigationController.h"
+#include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsViewController.h"
 #include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 #include "ViewControllers/QuickPopupHost.h"
@@ -20,6 +28,7 @@
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -71,10 +80,12 @@ bool ScreenshotTour::run()
     shoot(QStringLiteral("alert-dial-failed"));
     closePopups();
 
+    loadExampleData();
     flipToTabs();
     shoot(QStringLiteral("tabs-contacts"));
+    showContacts();
     selectTab(TabBarController::CommandsTab);
-    shoot(QStringLiteral("tabs-commands"));
+    showCommands();
     selectTab(TabBarController::DefaultsTab);
     shoot(QStringLiteral("tabs-settings"));
     auto* settings = qobject_cast<DefaultsViewController*>(static_cast<NavigationController*>(
@@ -174,6 +185,85 @@ void ScreenshotTour::showTrainingPopups()
     const auto tip = AlertView::create(qtTrId("tipTitle"), qtTrId("tipText"), nullptr, qtTrId("actionsheetOK"), {});
     tip->show(*m_application.popupHost());
     shoot(QStringLiteral("alert-train-tip"));
+    closePopups();
+}
+
+void ScreenshotTour::loadExampleData()
+{
+    // Names and control words trained from the bundled example utterances,
+    // as the training dialogue would have kept them.
+    struct Example {
+        std::int32_t type;
+        const char* name;
+        const char* number;
+        std::vector<const char*> files;
+    };
+    const std::vector<Example> examples = {
+        {ZRCommandTypeAccept, "sysCommAccept", nullptr, {"accept.wav"}},
+        {ZRCommandTypeCancel, "sysCommCancel", nullptr, {"cancel.wav"}},
+        {ZRCommandTypePhone, "Anna Schmidt", "+49 170 1234567", {"anna.wav", "anna-again.wav"}},
+        {ZRCommandTypePhone, "Ben Miller", "0170 7654321", {"ben.wav"}},
+        {ZRCommandTypePhone, "Jürgen Weiß", "+49 30 9876543", {"juergen.wav"}},
+    };
+    ZRCommandList& store = ZRCommandList::sharedCommandList();
+    for (const Example& example : examples) {
+        const auto command = ZRCommand::initForCommandType(example.type, store);
+        const bool system = example.type != ZRCommandTypePhone;
+        command->setName(system ? qtTrId(example.name) : QString::fromUtf8(example.name));
+        command->setPhoneNumber(system ? QString() : QString::fromLatin1(example.number));
+        for (const char* file : example.files) {
+            const std::string path = (BundleResources::directory() + "/examples/" + file).toStdString();
+            std::string error;
+            const std::optional<UtteranceFile> utterance = UtteranceFile::read(path, &error);
+            if (!utterance || !utterance->addAsSampleOf(command, store))
+                m_allSaved = false;
+        }
+    }
+    store.saveToFile();
+}
+
+void ScreenshotTour::showContacts()
+{
+    TabBarController& tabs = *m_application.rootViewController()->tabBarController();
+    ActionsNavigationController& actions = *tabs.actionsNavigationController();
+    auto* menu = qobject_cast<ActionsMainController*>(actions.rootViewController());
+    menu->selectRow(0, ActionsMainController::ContactsRow);
+    AddressBook& addressBook = *m_application.addressBook();
+    for (int waited = 0; addressBook.isLoading() && waited < 5000; waited += 100)
+        settle(100);
+    settle(400);
+    shoot(QStringLiteral("contacts-list"));
+
+    // The first contact with more than one number, to show the choice.
+    const QList<Contact> contacts = addressBook.contacts();
+    const auto person = std::find_if(contacts.begin(), contacts.end(),
+        [](const Contact& contact) { return contact.phoneNumbers.size() > 1; });
+    if (person != contacts.end()) {
+        actions.pickPerson(*person);
+        settle(400);
+        shoot(QStringLiteral("contacts-person"));
+    }
+    actions.popToRootViewControllerAnimated(false);
+    menu->selectRow(0, ActionsMainController::SystemCommandsRow);
+    settle(400);
+    shoot(QStringLiteral("system-commands"));
+    actions.popToRootViewControllerAnimated(false);
+}
+
+void ScreenshotTour::showCommands()
+{
+    shoot(QStringLiteral("commands"));
+    auto& navigation = static_cast<NavigationController&>(
+        *m_application.rootViewController()->tabBarController()->selectedViewController());
+    auto* commands = qobject_cast<CommandsViewController*>(navigation.topViewController());
+    commands->selectRow(1, 0);
+    shoot(QStringLiteral("sheet-commands-options"));
+    closePopups();
+    commands->createDeleteActionSheet();
+    shoot(QStringLiteral("sheet-commands-delete"));
+    closePopups();
+    commands->createDeleteAllActionSheet();
+    shoot(QStringLiteral("sheet-commands-delete-all"));
     closePopups();
 }
 

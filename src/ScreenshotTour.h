@@ -25,6 +25,9 @@ private:
     void showSheet(int tag, float progress);
     void showTrainingPopups();
     void closePopups();
+    void loadExampleData();
+    void showContacts();
+    void showCommands();
     void flipToTabs();
     void selectTab(int index);
 

@@ -1,6 +1,7 @@
 #include "ZarnethAppDelegate.h"
 
 #include "DataModel/ZRCommandList.h"
+#include "Platform/AddressBook.h"
 #include "Platform/BundleResources.h"
 #include "Platform/DefaultSettings.h"
 #include "Platform/Log.h"
@@ -32,9 +33,11 @@ void ZarnethAppDelegate::applicationDidFinishLaunching()
     m_leavingToDialNumber = false;
 
     // The screens share the command store; the dial screen needs it at once.
+    // The contacts are read in the background meanwhile.
     m_popupHost = std::make_unique<QuickPopupHost>();
+    m_addressBook = std::make_unique<AddressBook>();
     m_rootViewController = std::make_unique<RootViewController>(
-        ScreenServices {*this, *m_popupHost, m_device, ZRCommandList::sharedCommandList()});
+        ScreenServices {*this, *m_popupHost, m_device, ZRCommandList::sharedCommandList(), *m_addressBook});
     m_window = std::make_unique<QQmlApplicationEngine>();
     m_window->rootContext()->setContextProperty(QStringLiteral("popupHost"), m_popupHost.get());
     m_window->rootContext()->setContextProperty(QStringLiteral("rootViewController"), m_rootViewController.get());

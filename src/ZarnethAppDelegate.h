@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 
+class AddressBook;
 class AudioDevice;
 class QQmlApplicationEngine;
 class QuickPopupHost;
@@ -38,6 +39,7 @@ public:
     QQmlApplicationEngine* window() const { return m_window.get(); }
     RootViewController* rootViewController() const { return m_rootViewController.get(); }
     QuickPopupHost* popupHost() const { return m_popupHost.get(); }
+    AddressBook* addressBook() const { return m_addressBook.get(); }
 
 signals:
     // No dialler took the number.
@@ -47,6 +49,7 @@ private:
     AudioDevice& m_device;
     bool m_leavingToDialNumber = false;
     std::unique_ptr<QuickPopupHost> m_popupHost;
+    std::unique_ptr<AddressBook> m_addressBook;
     std::unique_ptr<RootViewController> m_rootViewController;
     std::unique_ptr<QQmlApplicationEngine> m_window;
 };

@@ -1,4 +1,5 @@
 #include "Platform/AudioDevice.h"
+#include "Platform/BundleResources.h"
 #include "Platform/LocalizedStrings.h"
 #include "Platform/Log.h"
 #include "Platform/QuitOnSignals.h"
@@ -40,12 +41,14 @@ int main(int argc, char* argv[])
     }
 
     // The tour of screenshots works on a scratch store and settings of its
-    // own, on the virtual device, and leaves the user's alone.
+    // own, the example contacts and the virtual device, and leaves the
+    // user's alone.
     const QString screenshots = options.value(QStringLiteral("screenshots"));
     QTemporaryDir scratch;
     if (!screenshots.isEmpty()) {
         qputenv("ZARNETH_DOCUMENTS", QFile::encodeName(scratch.filePath(QStringLiteral("documents"))));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
+        qputenv("ZARNETH_CONTACTS", QFile::encodeName(BundleResources::directory() + QStringLiteral("/contacts")));
     }
     const bool virtualAudio = audio == QLatin1String("virtual") || !screenshots.isEmpty();
 

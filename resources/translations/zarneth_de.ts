@@ -155,5 +155,124 @@
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
+    <message id="mainViewTitle">
+        <source>Voice training</source>
+        <translation>Sprachtraining</translation>
+    </message>
+    <message id="aboutBackButtonText">
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message id="mainTableContacts">
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message id="mainTableSysComms">
+        <source>System commands</source>
+        <translation>Systembefehle</translation>
+    </message>
+    <message id="sysCommViewTitle">
+        <source>System commands</source>
+        <translation>Systembefehle</translation>
+    </message>
+    <message id="actionsNavBarRecordButton">
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message id="deleteAllButton">
+        <source>Delete all</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message id="optionsAlertSheetText">
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
+    <message id="actionsheetCancel">
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="actionsAdd">
+        <source>Record another sample</source>
+        <translation>Weitere Probe aufnehmen</translation>
+    </message>
+    <message id="actionsPlay">
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message id="actionsDelete">
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message id="deleteConfirmationText">
+        <source>Delete “%1” and its samples?</source>
+        <translation>„%1“ und seine Proben löschen?</translation>
+    </message>
+    <message id="deleteButtonConfirm">
+        <source>Delete “%1”</source>
+        <translation>„%1“ löschen</translation>
+    </message>
+    <message id="deleteButtonCancel">
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message id="deleteAllConfirmationText">
+        <source>Delete every trained name and control word, with all samples?</source>
+        <translation>Alle trainierten Namen und Steuerwörter mit allen Proben löschen?</translation>
+    </message>
+    <message id="deleteAllButtonConfirm">
+        <source>Delete all</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message id="confirmationsSectionTitle">
+        <source>Control words</source>
+        <translation>Steuerwörter</translation>
+    </message>
+    <message id="contactsSectionTitle">
+        <source>Names</source>
+        <translation>Namen</translation>
+    </message>
+    <message id="searchPlaceholder">
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message id="contactsLoadingText">
+        <source>Reading contacts…</source>
+        <translation>Kontakte werden gelesen …</translation>
+    </message>
+    <message id="contactsNoMatchText">
+        <source>No contact matches.</source>
+        <translation>Kein Kontakt passt.</translation>
+    </message>
+    <message id="contactsEmptyText">
+        <source>No contacts found. Zarneth reads vCard files (.vcf) from %1.</source>
+        <translation>Keine Kontakte gefunden. Zarneth liest vCard-Dateien (.vcf) aus %1.</translation>
+    </message>
+    <message id="personNoPhoneText">
+        <source>This contact has no phone number.</source>
+        <translation>Dieser Kontakt hat keine Telefonnummer.</translation>
+    </message>
+    <message id="phoneKindMobile">
+        <source>mobile</source>
+        <translation>mobil</translation>
+    </message>
+    <message id="phoneKindHome">
+        <source>home</source>
+        <translation>privat</translation>
+    </message>
+    <message id="phoneKindWork">
+        <source>work</source>
+        <translation>geschäftlich</translation>
+    </message>
+    <message id="phoneKindOther">
+        <source>phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message id="commandsSampleCountText" numerus="yes">
+        <source>%n samples</source>
+        <translation>
+            <numerusform>%n Probe</numerusform>
+            <numerusform>%n Proben</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -155,5 +155,124 @@
         <source>Back</source>
         <translation>Back</translation>
     </message>
+    <message id="mainViewTitle">
+        <source>Voice training</source>
+        <translation>Voice training</translation>
+    </message>
+    <message id="aboutBackButtonText">
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message id="mainTableContacts">
+        <source>Contacts</source>
+        <translation>Contacts</translation>
+    </message>
+    <message id="mainTableSysComms">
+        <source>System commands</source>
+        <translation>System commands</translation>
+    </message>
+    <message id="sysCommViewTitle">
+        <source>System commands</source>
+        <translation>System commands</translation>
+    </message>
+    <message id="actionsNavBarRecordButton">
+        <source>Record</source>
+        <translation>Record</translation>
+    </message>
+    <message id="deleteAllButton">
+        <source>Delete all</source>
+        <translation>Delete all</translation>
+    </message>
+    <message id="optionsAlertSheetText">
+        <source>“%1”</source>
+        <translation>“%1”</translation>
+    </message>
+    <message id="actionsheetCancel">
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="actionsAdd">
+        <source>Record another sample</source>
+        <translation>Record another sample</translation>
+    </message>
+    <message id="actionsPlay">
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message id="actionsDelete">
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message id="deleteConfirmationText">
+        <source>Delete “%1” and its samples?</source>
+        <translation>Delete “%1” and its samples?</translation>
+    </message>
+    <message id="deleteButtonConfirm">
+        <source>Delete “%1”</source>
+        <translation>Delete “%1”</translation>
+    </message>
+    <message id="deleteButtonCancel">
+        <source>Keep</source>
+        <translation>Keep</translation>
+    </message>
+    <message id="deleteAllConfirmationText">
+        <source>Delete every trained name and control word, with all samples?</source>
+        <translation>Delete every trained name and control word, with all samples?</translation>
+    </message>
+    <message id="deleteAllButtonConfirm">
+        <source>Delete all</source>
+        <translation>Delete all</translation>
+    </message>
+    <message id="confirmationsSectionTitle">
+        <source>Control words</source>
+        <translation>Control words</translation>
+    </message>
+    <message id="contactsSectionTitle">
+        <source>Names</source>
+        <translation>Names</translation>
+    </message>
+    <message id="searchPlaceholder">
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message id="contactsLoadingText">
+        <source>Reading contacts…</source>
+        <translation>Reading contacts…</translation>
+    </message>
+    <message id="contactsNoMatchText">
+        <source>No contact matches.</source>
+        <translation>No contact matches.</translation>
+    </message>
+    <message id="contactsEmptyText">
+        <source>No contacts found. Zarneth reads vCard files (.vcf) from %1.</source>
+        <translation>No contacts found. Zarneth reads vCard files (.vcf) from %1.</translation>
+    </message>
+    <message id="personNoPhoneText">
+        <source>This contact has no phone number.</source>
+        <translation>This contact has no phone number.</translation>
+    </message>
+    <message id="phoneKindMobile">
+        <source>mobile</source>
+        <translation>mobile</translation>
+    </message>
+    <message id="phoneKindHome">
+        <source>home</source>
+        <translation>home</translation>
+    </message>
+    <message id="phoneKindWork">
+        <source>work</source>
+        <translation>work</translation>
+    </message>
+    <message id="phoneKindOther">
+        <source>phone</source>
+        <translation>phone</translation>
+    </message>
+    <message id="commandsSampleCountText" numerus="yes">
+        <source>%n samples</source>
+        <translation>
+            <numerusform>%n sample</numerusform>
+            <numerusform>%n samples</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -42,6 +42,12 @@ void Popup::removeSubview(ProgressView* progressView)
         m_progressView = nullptr;
 }
 
+void Popup::setDestructiveButtonIndex(int index)
+{
+    if (index >= 0 && index < m_buttonTitles.size())
+        m_destructiveButtonIndex = index;
+}
+
 void Popup::show(PopupHost& host)
 {
     m_host = &host;

@@ -28,6 +28,8 @@ public:
     // -1 when there is none.
     int cancelButtonIndex() const { return m_cancelButtonIndex; }
     int destructiveButtonIndex() const { return m_destructiveButtonIndex; }
+    // Marks an existing button as the destructive one (drawn in red).
+    void setDestructiveButtonIndex(int index);
 
     void addSubview(ProgressView* progressView);
     ProgressView* progressView() const { return m_progressView; }

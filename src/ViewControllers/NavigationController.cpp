@@ -1,6 +1,8 @@
 #include "ViewControllers/NavigationController.h"
 
-NavigationController::NavigationController(std::unique_ptr<ViewController> rootViewController, QObject* parent)
+#include <QMetaObject>
+
+NavigationController::NavigationController(std::shared_ptr<ViewController> rootViewController, QObject* parent)
     : ViewController(parent)
 {
     rootViewController->setNavigationController(this);
@@ -27,7 +29,7 @@ QList<QObject*> NavigationController::viewControllerObjects() const
     return objects;
 }
 
-void NavigationController::pushViewController(std::unique_ptr<ViewController> viewController, bool animated)
+void NavigationController::pushViewController(std::shared_ptr<ViewController> viewController, bool animated)
 {
     viewController->setNavigationController(this);
     willShowViewController(*viewController);
@@ -43,7 +45,7 @@ void NavigationController::popViewControllerAnimated(bool animated)
 {
     if (m_stack.size() < 2)
         return;
-    std::unique_ptr<ViewController> leaving = std::move(m_stack.back());
+    std::shared_ptr<ViewController> leaving = std::move(m_stack.back());
     m_stack.pop_back();
     willShowViewController(*topViewController());
     leaving->viewWillDisappear(animated);
@@ -51,8 +53,7 @@ void NavigationController::popViewControllerAnimated(bool animated)
     emit stackChanged();
     leaving->viewDidDisappear(animated);
     topViewController()->viewDidAppear(animated);
-    // The page may still refer to it until the model change has gone through.
-    leaving.release()->deleteLater();
+    retire(std::move(leaving));
 }
 
 void NavigationController::popToRootViewControllerAnimated(bool animated)
@@ -61,8 +62,27 @@ void NavigationController::popToRootViewControllerAnimated(bool animated)
         popViewControllerAnimated(animated);
 }
 
+void NavigationController::setViewControllers(std::vector<std::shared_ptr<ViewController>> viewControllers)
+{
+    if (viewControllers.empty())
+        return;
+    for (const auto& viewController : viewControllers)
+        viewController->setNavigationController(this);
+    std::swap(m_stack, viewControllers);
+    emit stackChanged();
+    for (auto& leaving : viewControllers)
+        retire(std::move(leaving));
+}
+
 void NavigationController::viewWillAppear(bool animated)
 {
     ViewController::viewWillAppear(animated);
     topViewController()->viewWillAppear(animated);
+}
+
+void NavigationController::retire(std::shared_ptr<ViewController> viewController)
+{
+    m_retired.push_back(std::move(viewController));
+    // Dropped with this controller if it goes first.
+    QMetaObject::invokeMethod(this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
 }

@@ -7,15 +7,18 @@
 class NavigationController;
 
 // A screen's controller: its title and tab-bar image, the QML page that
-// draws it, the button on the right of its navigation bar, and the calls a
-// screen gets as it appears and disappears. The controllers hold the
-// state and the logic; the pages only show them.
+// draws it, the buttons of its navigation bar, and the calls a screen gets
+// as it appears and disappears. The controllers hold the state and the
+// logic; the pages only show them.
 class ViewController : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(QString tabBarImage READ tabBarImage CONSTANT)
     Q_PROPERTY(QString page READ page CONSTANT)
     Q_PROPERTY(QString rightBarButtonTitle READ rightBarButtonTitle NOTIFY navigationItemChanged)
+    Q_PROPERTY(bool rightBarButtonEnabled READ rightBarButtonEnabled NOTIFY navigationItemChanged)
+    Q_PROPERTY(QString leftBarButtonTitle READ leftBarButtonTitle NOTIFY navigationItemChanged)
+    Q_PROPERTY(QString backBarButtonTitle READ backBarButtonTitle NOTIFY navigationItemChanged)
 
 public:
     explicit ViewController(QObject* parent = nullptr);
@@ -31,7 +34,17 @@ public:
 
     QString rightBarButtonTitle() const { return m_rightBarButtonTitle; }
     void setRightBarButton(const QString& title, std::function<void()> action);
+    bool rightBarButtonEnabled() const { return m_rightBarButtonEnabled; }
+    void setRightBarButtonEnabled(bool enabled);
     Q_INVOKABLE void clickedRightBarButton();
+    // A button on the left, shown when the screen has no back button.
+    QString leftBarButtonTitle() const { return m_leftBarButtonTitle; }
+    void setLeftBarButton(const QString& title, std::function<void()> action);
+    Q_INVOKABLE void clickedLeftBarButton();
+    // The title of the back button that screens pushed above this one show;
+    // empty for this screen's own title.
+    QString backBarButtonTitle() const { return m_backBarButtonTitle; }
+    void setBackBarButtonTitle(const QString& title);
 
     // The navigation controller that shows it, if any.
     NavigationController* navigationController() const { return m_navigationController; }
@@ -61,6 +74,10 @@ private:
     QString m_page;
     QString m_rightBarButtonTitle;
     std::function<void()> m_rightBarButtonAction;
+    bool m_rightBarButtonEnabled = true;
+    QString m_leftBarButtonTitle;
+    std::function<void()> m_leftBarButtonAction;
+    QString m_backBarButtonTitle;
     NavigationController* m_navigationController = nullptr;
     bool m_viewLoaded = false;
 };

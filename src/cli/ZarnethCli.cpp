@@ -21,7 +21,7 @@
 #include "cli/CommandListReport.h"
 #include "cli/DialogueOutcome.h"
 #include "cli/TerminalPopupHost.h"
-#include "cli/UtteranceFile.h"
+#include "AudioManagers/UtteranceFile.h"
 
 #include <QFile>
 #include <QUrl>
@@ -368,19 +368,11 @@ int ZarnethCli::train(Arguments arguments)
     const std::shared_ptr<ZRCommand> command
         = commandToTrain(store, training->systemType, training->name, training->number);
 
-    // As the training dialogue does for each kept sample.
     for (const UtteranceFile& utterance : utterances) {
-        const std::shared_ptr<ZRSample> sample = ZRSample::initForCommand(*command);
-        if (!utterance.writeSampleFile(sample->filePath())) {
-            sample->clearSampleFile();
+        if (!utterance.addAsSampleOf(command, store)) {
             store.saveToFile();
-            return failure("cannot write the sample file " + sample->filePath().toStdString(), kWriteFailed);
+            return failure("cannot write the sample file for " + utterance.path(), kWriteFailed);
         }
-        sample->setVoicePrint(std::make_shared<ZRVoicePrint>(utterance.voicePrint()));
-        const bool isNew = command->numberOfSamples() == 0;
-        command->setSample(sample);
-        if (isNew)
-            store.addCommand(command);
     }
     if (!store.saveToFile())
         return failure("cannot save the command list", kWriteFailed);

@@ -4,7 +4,7 @@
 #include "Platform/UserDefaults.h"
 #include "ViewControllers/QuickPopupHost.h"
 #include "ZarnethAppDelegate.h"
-#include "support/DialogueFixture.h"
+#include "support/ScreenFixture.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -25,7 +25,7 @@ public slots:
     void dial(const QUrl& url) { dialled << url.toString(); }
 };
 
-class MainViewControllerTest : public DialogueFixture {
+class MainViewControllerTest : public ScreenFixture {
 protected:
     static void setDialing(bool dialing)
     {
@@ -41,8 +41,7 @@ protected:
     }
 
     Dialler m_dialler;
-    ZarnethAppDelegate m_application {m_device};
-    MainViewController m_screenView {ScreenServices {m_application, m_screen, m_device, m_store}};
+    MainViewController m_screenView {services()};
 };
 
 TEST_F(MainViewControllerTest, WithCommandsItListensAtOnceAndDialsWhatItRecognised)
@@ -114,7 +113,7 @@ TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListeningUntil
 {
     VirtualAudioDevice device(m_clock);
     device.setMicrophoneConnected(false);
-    MainViewController screenView(ScreenServices {m_application, m_screen, device, m_store});
+    MainViewController screenView({m_application, m_screen, device, m_store, m_addressBook});
     trainDigit(ZRCommandTypePhone, 2);
     screenView.loadView();
     m_clock.advance(1s);

@@ -4,6 +4,7 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
+#include "Platform/AddressBook.h"
 #include "Platform/BundleResources.h"
 #include "Platform/UserDefaults.h"
 #include "Platform/VirtualAudioDevice.h"
@@ -197,6 +198,54 @@ TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
     store.removeAllCommands();
 }
 
+TEST_F(RootViewTest, FromTheContactsTabAContactsNumberIsTrained)
+{
+    IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
+        "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 002\nEND:VCARD\n");
+    launch();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_application.addressBook()->isLoading(); }, 10000));
+    root().flipViews();
+    flip();
+    tap(shown("cell_0_0"));  // the menu's contacts row
+    QTest::qWait(100);
+    tap(shown("cell_0_0"));  // Anna Berg
+    QTest::qWait(100);
+    ASSERT_NE(shown("rightButton"), nullptr);
+    EXPECT_EQ(shown("rightButton")->property("text").toString(), qtTrId("actionsNavBarRecordButton"));
+    EXPECT_EQ(shown("navigationTitle")->property("text").toString(), "Anna Berg");
+
+    tap(shown("cell_0_0"));  // the number
+    EXPECT_TRUE(m_application.popupHost()->visible());
+    EXPECT_EQ(m_application.popupHost()->title(), qtTrId("infoText").arg("Anna Berg", "+49 170 002"));
+    tap(shown("sheetButton1"));  // not now
+    EXPECT_FALSE(m_application.popupHost()->visible());
+}
+
+TEST_F(RootViewTest, TheCommandsTabListsWhatIsTrainedAndOffersWhatToDo)
+{
+    ZRCommandList& store = ZRCommandList::sharedCommandList();
+    auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+    command->setName("Anna Berg");
+    command->setPhoneNumber("+49 170 002");
+    command->setSample(std::make_shared<ZRSample>(command->commandID(), "/sample1.aif"));
+    store.addCommand(command);
+    setting("Dialing", true);  // no listening at once: the tabs are wanted
+    launch();
+    root().flipViews();
+    flip();
+    tap(shown("tab2"));
+    ASSERT_NE(shown("cell_0_0"), nullptr);
+    EXPECT_EQ(shown("leftButton")->property("text").toString(), qtTrId("deleteAllButton"));
+    tap(shown("cell_0_0"));
+    EXPECT_EQ(m_application.popupHost()->title(), qtTrId("optionsAlertSheetText").arg("Anna Berg"));
+    tap(shown("sheetButton3"));  // cancel
+    tap(shown("leftButton"));
+    EXPECT_EQ(m_application.popupHost()->title(), qtTrId("deleteAllConfirmationText"));
+    tap(shown("sheetButton0"));  // delete all
+    EXPECT_EQ(store.count(), 0u);
+    EXPECT_EQ(shown("cell_0_0"), nullptr) << "the list is empty now";
+}
+
 TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
 {
     // A web host of the test's own.
@@ -212,7 +261,8 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
     });
     launch();
     HelpViewController page(
-        ScreenServices {m_application, *m_application.popupHost(), m_device, ZRCommandList::sharedCommandList()});
+        ScreenServices {m_application, *m_application.popupHost(), m_device, ZRCommandList::sharedCommandList(),
+            *m_application.addressBook()});
     page.setPageUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/appstorezarnethhelp.html").arg(host.serverPort())));
     page.loadViewIfNeeded();
     EXPECT_TRUE(page.html().contains("Dial by voice")) << "the bundled copy at once";

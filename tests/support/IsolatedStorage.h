@@ -4,8 +4,9 @@
 
 #include <QString>
 
-// Gives a test its own Documents directory and its own settings file, in
-// temporary folders, so that nothing of the user's is read or written.
+// Gives a test its own Documents directory, settings file and (empty)
+// contacts folder, in temporary folders, so that nothing of the user's is
+// read or written.
 class IsolatedStorage {
 public:
     IsolatedStorage();
@@ -14,6 +15,7 @@ public:
     QString documents() const;
     // Full path of a file in the Documents directory; `name` starts with "/".
     QString documentsFile(const QString& name) const;
+    QString contacts() const;
     // Creates a file with some bytes in it.
     static void touch(const QString& path, const QByteArray& content = "x");
 
@@ -21,4 +23,5 @@ private:
     TemporaryDirectory m_root;
     QByteArray m_oldConfigHome;
     QByteArray m_oldDocuments;
+    QByteArray m_oldContacts;
 };

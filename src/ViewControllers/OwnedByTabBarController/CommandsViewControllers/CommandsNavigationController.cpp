@@ -1,7 +1,7 @@
 #include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsNavigationController.h"
 
 CommandsNavigationController::CommandsNavigationController(
-    std::unique_ptr<ViewController> rootViewController, QObject* parent)
+    std::shared_ptr<ViewController> rootViewController, QObject* parent)
     : NavigationController(std::move(rootViewController), parent)
 {
     setTitle(qtTrId("tabBarComandsTitle"));

@@ -8,5 +8,5 @@ class CommandsNavigationController : public NavigationController {
 
 public:
     explicit CommandsNavigationController(
-        std::unique_ptr<ViewController> rootViewController, QObject* parent = nullptr);
+        std::shared_ptr<ViewController> rootViewController, QObject* parent = nullptr);
 };

@@ -1,7 +1,7 @@
 #include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsNavigationController.h"
 
 DefaultsNavigationController::DefaultsNavigationController(
-    std::unique_ptr<ViewController> rootViewController, QObject* parent)
+    std::shared_ptr<ViewController> rootViewController, QObject* parent)
     : NavigationController(std::move(rootViewController), parent)
 {
     setTitle(qtTrId("tabBarPreferencesTitle"));

@@ -8,5 +8,5 @@ class DefaultsNavigationController : public NavigationController {
 
 public:
     explicit DefaultsNavigationController(
-        std::unique_ptr<ViewController> rootViewController, QObject* parent = nullptr);
+        std::shared_ptr<ViewController> rootViewController, QObject* parent = nullptr);
 };

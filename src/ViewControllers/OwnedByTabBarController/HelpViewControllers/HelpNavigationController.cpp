@@ -1,6 +1,6 @@
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpNavigationController.h"
 
-HelpNavigationController::HelpNavigationController(std::unique_ptr<ViewController> rootViewController, QObject* parent)
+HelpNavigationController::HelpNavigationController(std::shared_ptr<ViewController> rootViewController, QObject* parent)
     : NavigationController(std::move(rootViewController), parent)
 {
     setTitle(qtTrId("tabBarHelpTitle"));

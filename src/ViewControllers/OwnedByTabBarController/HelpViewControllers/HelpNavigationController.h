@@ -7,5 +7,5 @@ class HelpNavigationController : public NavigationController {
     Q_OBJECT
 
 public:
-    explicit HelpNavigationController(std::unique_ptr<ViewController> rootViewController, QObject* parent = nullptr);
+    explicit HelpNavigationController(std::shared_ptr<ViewController> rootViewController, QObject* parent = nullptr);
 };

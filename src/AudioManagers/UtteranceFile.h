@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 // An audio file standing for something the user said: its voice print, made
 // from the signal at 8000 Hz exactly as the recorder hands it over, and its
 // recording at 44100 Hz for a sample file.
+class ZRCommand;
+class ZRCommandList;
+
 class UtteranceFile {
 public:
     static constexpr int kVoicePrintRate = 8000;
@@ -28,6 +32,13 @@ public:
     // Writes the recording as a sample file: CAF, 16-bit little-endian mono
     // at 44100 Hz. False when it could not be written whole.
     bool writeSampleFile(const QString& samplePath) const;
+
+    // Makes the utterance the command's newest sample, as the training
+    // dialogue does with a recording the user keeps: a sample file, the
+    // voice print, and a command trained for the first time joins the
+    // store. False, with nothing added, when the sample file cannot be
+    // written. The store is not saved here.
+    bool addAsSampleOf(const std::shared_ptr<ZRCommand>& command, ZRCommandList& store) const;
 
 private:
     UtteranceFile() = default;

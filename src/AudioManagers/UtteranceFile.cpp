@@ -1,5 +1,8 @@
-#include "cli/UtteranceFile.h"
+#include "AudioManagers/UtteranceFile.h"
 
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRCommandList.h"
+#include "DataModel/ZRSample.h"
 #include "Platform/AudioFile.h"
 #include "Platform/AudioFileDecoder.h"
 #include "Platform/PcmBytes.h"
@@ -39,4 +42,19 @@ bool UtteranceFile::writeSampleFile(const QString& samplePath) const
     const bool written = file->writePackets(0, packets, bytes.data()) == packets;
     file->close();
     return written;
+}
+
+bool UtteranceFile::addAsSampleOf(const std::shared_ptr<ZRCommand>& command, ZRCommandList& store) const
+{
+    const std::shared_ptr<ZRSample> sample = ZRSample::initForCommand(*command);
+    if (!writeSampleFile(sample->filePath())) {
+        sample->clearSampleFile();
+        return false;
+    }
+    sample->setVoicePrint(std::make_shared<ZRVoicePrint>(m_voicePrint));
+    const bool isNew = command->numberOfSamples() == 0;
+    command->setSample(sample);
+    if (isNew)
+        store.addCommand(command);
+    return true;
 }

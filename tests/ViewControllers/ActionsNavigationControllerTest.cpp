@@ -1,0 +1,170 @@
+#include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsNavigationController.h"
+
+#include "DataModel/ZRCommand.h"
+#include "Platform/Contact.h"
+#include "TrainAndRecognize/ZRTrainController.h"
+#include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
+#include "ViewControllers/OwnedByTabBarController/ActionsViewController/SystemCommandsController.h"
+#include "ViewControllers/PeoplePicker/PeoplePickerViewController.h"
+#include "ViewControllers/PeoplePicker/PersonViewController.h"
+#include "support/ScreenFixture.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace {
+
+Contact person(const QString& first, const QString& last, const QString& organization = {})
+{
+    Contact contact;
+    contact.firstName = first;
+    contact.lastName = last;
+    contact.organization = organization;
+    return contact;
+}
+
+class Dialler : public QObject {
+    Q_OBJECT
+
+public:
+    Dialler() { QDesktopServices::setUrlHandler("tel", this, "dial"); }
+    ~Dialler() override { QDesktopServices::unsetUrlHandler("tel"); }
+    QStringList dialled;
+
+public slots:
+    void dial(const QUrl& url) { dialled << url.toString(); }
+};
+
+class ActionsNavigationControllerTest : public ScreenFixture {
+protected:
+    void SetUp() override
+    {
+        ScreenFixture::SetUp();
+        writeContacts("people.vcf",
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Anna;;;\r\nFN:Anna Berg\r\n"
+            "TEL;TYPE=cell:+49 170 002\r\nTEL;TYPE=work:+49 30 555-1\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nORG:Acme\r\nFN:Acme\r\nEND:VCARD\r\n");
+        m_actions = std::make_unique<ActionsNavigationController>(
+            std::make_shared<ActionsMainController>(services()), services());
+    }
+
+    ActionsMainController& menu() const { return *qobject_cast<ActionsMainController*>(m_actions->rootViewController()); }
+
+    // Opens the contact list and picks the contact listed under `name`.
+    PersonViewController& pick(const QString& name)
+    {
+        menu().selectRow(0, ActionsMainController::ContactsRow);
+        auto& list = *qobject_cast<PeoplePickerViewController*>(m_actions->topViewController());
+        for (int section = 0; section < list.numberOfShownSections(); ++section) {
+            for (int row = 0; row < list.numberOfShownRows(section); ++row) {
+                if (list.shownCell(section, row)->text == name)
+                    list.selectRow(section, row);
+            }
+        }
+        return *qobject_cast<PersonViewController*>(m_actions->topViewController());
+    }
+
+    Dialler m_dialler;
+    std::unique_ptr<ActionsNavigationController> m_actions;
+};
+
+TEST(PersonNameTest, TwoPartsWithOneBlankBetweenWhateverIsMissing)
+{
+    EXPECT_EQ(ActionsNavigationController::personNameOf(person("Anna", "Berg")), "Anna Berg");
+    EXPECT_EQ(ActionsNavigationController::personNameOf(person("Anna", "")), "Anna ");
+    EXPECT_EQ(ActionsNavigationController::personNameOf(person("", "Berg")), " Berg");
+    EXPECT_EQ(ActionsNavigationController::personNameOf(person("", "", "Acme")), "Acme ");
+    EXPECT_EQ(ActionsNavigationController::personNameOf(person("", "")), " ");
+    EXPECT_EQ(ActionsNavigationController::personNameOf(person("Anna", "", "Acme")), "Anna ")
+        << "the organisation only stands in for a missing name";
+}
+
+TEST_F(ActionsNavigationControllerTest, TheMenuOpensTheContactListAndTheSystemCommands)
+{
+    ASSERT_EQ(m_actions->count(), 1u);
+    EXPECT_EQ(m_actions->topViewController()->title(), qtTrId("mainViewTitle"));
+
+    menu().selectRow(0, ActionsMainController::ContactsRow);
+    ASSERT_EQ(m_actions->count(), 2u);
+    EXPECT_EQ(m_actions->topViewController(), m_actions->pickerViewController().get());
+    EXPECT_TRUE(m_actions->topViewController()->rightBarButtonTitle().isEmpty());
+    EXPECT_EQ(menu().backBarButtonTitle(), qtTrId("aboutBackButtonText"));
+
+    menu().clickedPersonListBackButton();
+    menu().selectRow(0, ActionsMainController::SystemCommandsRow);
+    ASSERT_EQ(m_actions->count(), 2u);
+    EXPECT_NE(qobject_cast<SystemCommandsController*>(m_actions->topViewController()), nullptr);
+    EXPECT_EQ(m_actions->topViewController()->title(), qtTrId("sysCommViewTitle"));
+
+    // The contact list survives a trip back to the menu.
+    m_actions->popToRootViewControllerAnimated(false);
+    menu().selectRow(0, ActionsMainController::ContactsRow);
+    EXPECT_EQ(m_actions->topViewController(), m_actions->pickerViewController().get());
+}
+
+TEST_F(ActionsNavigationControllerTest, ATappedNumberIsTrainedAndTheRecordButtonTrainsTheFirst)
+{
+    PersonViewController& details = pick("Anna Berg");
+    ASSERT_EQ(details.numberOfShownRows(0), 2);
+    EXPECT_EQ(details.rightBarButtonTitle(), qtTrId("actionsNavBarRecordButton"));
+    EXPECT_TRUE(details.rightBarButtonEnabled());
+
+    details.selectRow(0, 1);
+    ASSERT_NE(m_actions->trainController().command(), nullptr);
+    EXPECT_EQ(m_actions->trainController().command()->phoneNumber(), "+49 30 555-1");
+    EXPECT_EQ(m_actions->trainController().command()->name(), "Anna Berg");
+    m_clock.advance(std::chrono::milliseconds(0));
+    m_screen.press(1);  // not now
+    EXPECT_TRUE(m_dialler.dialled.isEmpty()) << "a tapped number is never called";
+
+    details.clickedRightBarButton();
+    ASSERT_NE(m_actions->trainController().command(), nullptr);
+    EXPECT_EQ(m_actions->trainController().command()->phoneNumber(), "+49 170 002");
+}
+
+TEST_F(ActionsNavigationControllerTest, AKnownNumberGetsAnotherSampleUnderItsOldName)
+{
+    const auto known = trainDigit(ZRCommandTypePhone, 2);  // "Digit 2", "+49 170 002"
+    const int samplesBefore = known->numberOfSamples();
+    const auto firstSample = known->sample1();
+    PersonViewController& details = pick("Anna Berg");
+    say(2);
+    answerTraining();
+    details.selectRow(0, 0);
+    finishTraining(*m_actions);
+    EXPECT_EQ(m_store.count(), 1u) << "no second command for the same number";
+    EXPECT_EQ(known->name(), "Digit 2");
+    EXPECT_EQ(known->numberOfSamples(), std::min(samplesBefore + 1, 3));
+    EXPECT_NE(known->sample1(), firstSample) << "the new sample is the newest";
+}
+
+TEST_F(ActionsNavigationControllerTest, NumbersThatDifferByABlankOrADashAreDifferentCommands)
+{
+    trainDigit(ZRCommandTypePhone, 2);
+    const auto withoutBlanks = m_actions->commandForPerson("Anna Berg", "+49170002");
+    const auto withDashes = m_actions->commandForPerson("Anna Berg", "+49-170-002");
+    EXPECT_EQ(m_actions->commandForPerson("x", "+49 170 002"), m_store.commandAtIndex(0));
+    EXPECT_NE(withoutBlanks, m_store.commandAtIndex(0));
+    EXPECT_NE(withDashes, m_store.commandAtIndex(0));
+
+    say(2);
+    answerTraining();
+    m_actions->trainCommand(withoutBlanks, m_actions.get());
+    finishTraining(*m_actions);
+    EXPECT_EQ(m_store.count(), 2u) << "a new number joins the store with its first kept sample";
+    EXPECT_EQ(m_store.commandAtIndex(1)->name(), "Anna Berg");
+}
+
+TEST_F(ActionsNavigationControllerTest, AContactWithoutNumbersCannotBeRecorded)
+{
+    PersonViewController& details = pick("Acme");
+    EXPECT_EQ(details.numberOfShownRows(0), 0);
+    EXPECT_FALSE(details.rightBarButtonEnabled());
+    details.clickedRightBarButton();
+    EXPECT_EQ(m_actions->trainController().command(), nullptr);
+    EXPECT_EQ(m_actions->personName(), "Acme ");
+}
+
+}  // namespace
+
+#include "ActionsNavigationControllerTest.moc"

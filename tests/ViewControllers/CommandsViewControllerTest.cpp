@@ -1,0 +1,169 @@
+#include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsViewController.h"
+
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRSample.h"
+#include "Platform/AudioFileDecoder.h"
+#include "Platform/UserDefaults.h"
+#include "support/ScreenFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class CommandsViewControllerTest : public ScreenFixture {
+protected:
+    void SetUp() override
+    {
+        ScreenFixture::SetUp();
+        m_commands.loadViewIfNeeded();
+    }
+
+    // Each section shown: its header, then the names of its rows.
+    std::vector<QStringList> shown()
+    {
+        m_commands.reloadData();
+        std::vector<QStringList> sections;
+        for (int section = 0; section < m_commands.numberOfShownSections(); ++section) {
+            QStringList texts {m_commands.shownHeader(section)};
+            for (int row = 0; row < m_commands.numberOfShownRows(section); ++row)
+                texts << m_commands.shownCell(section, row)->text;
+            sections.push_back(texts);
+        }
+        return sections;
+    }
+
+    // Selects a row and deletes its command through the two sheets.
+    void deleteRow(int section, int row)
+    {
+        m_commands.selectRow(section, row);
+        m_clock.advance(0ms);
+        m_screen.press(CommandsViewController::DeleteButton);
+        m_clock.advance(0ms);
+        ASSERT_EQ(m_screen.onScreen()->tag(), CommandsViewController::DeleteSheet);
+        m_screen.press(m_screen.onScreen()->destructiveButtonIndex());
+    }
+
+    static bool confirmations() { return UserDefaults::standardUserDefaults().boolForKey("Confirmations"); }
+
+    CommandsViewController m_commands {services()};
+};
+
+TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommands)
+{
+    const QString phoneHeader = CommandsViewController::kPhoneCommandsHeader;
+    EXPECT_EQ(shown(), std::vector<QStringList> {{phoneHeader}});
+    trainDigit(ZRCommandTypePhone, 2);
+    trainDigit(ZRCommandTypePhone, 3);
+    EXPECT_EQ(shown(), (std::vector<QStringList> {{phoneHeader, "Digit 2", "Digit 3"}}));
+
+    trainDigit(ZRCommandTypeCancel, kCancelDigit)->setName("Cancel");
+    trainDigit(ZRCommandTypeAccept, kAcceptDigit)->setName("Accept");
+    EXPECT_EQ(shown(),
+        (std::vector<QStringList> {{qtTrId("confirmationsSectionTitle"), "Accept", "Cancel"},
+            {qtTrId("contactsSectionTitle"), "Digit 2", "Digit 3"}}));
+    const TableViewCell& accept = *m_commands.shownCell(0, 0);
+    EXPECT_TRUE(accept.detailText.isEmpty()) << "a control word has no number";
+    EXPECT_EQ(accept.secondDetailText, qtTrId("commandsSampleCountText", 3));
+    EXPECT_EQ(m_commands.shownCell(1, 1)->detailText, "+49 170 003");
+}
+
+TEST_F(CommandsViewControllerTest, TheSectionDecidesWhichCommandASharedIdentifierMeans)
+{
+    const auto phone = trainDigit(ZRCommandTypePhone, 2);
+    const auto accept = trainDigit(ZRCommandTypeAccept, kAcceptDigit);
+    ASSERT_EQ(phone->commandID(), accept->commandID());
+    m_commands.reloadData();
+    m_commands.selectRow(0, 0);
+    EXPECT_EQ(m_commands.selectedCommand(), accept);
+    m_clock.advance(0ms);
+    EXPECT_EQ(m_screen.onScreen()->tag(), CommandsViewController::OptionsSheet);
+    EXPECT_EQ(m_screen.onScreen()->destructiveButtonIndex(), CommandsViewController::DeleteButton);
+    EXPECT_EQ(m_screen.onScreen()->cancelButtonIndex(), 3);
+    m_screen.press(3);
+    m_commands.selectRow(1, 0);
+    EXPECT_EQ(m_commands.selectedCommand(), phone);
+}
+
+TEST_F(CommandsViewControllerTest, DeletingAControlWordSwitchesConfirmationsOff)
+{
+    trainSystemCommands();
+    trainDigit(ZRCommandTypePhone, 2);
+    setConfirmations(true);
+    m_commands.reloadData();
+
+    deleteRow(1, 0);
+    EXPECT_EQ(m_store.count(), 0u);
+    EXPECT_TRUE(confirmations()) << "all three control words are still there";
+
+    deleteRow(0, 1);  // repeat
+    EXPECT_EQ(m_store.numberOfSystemCommands(), 2);
+    EXPECT_FALSE(confirmations());
+    EXPECT_EQ(m_commands.numberOfShownRows(0), 2) << "the list is shown afresh";
+}
+
+TEST_F(CommandsViewControllerTest, CancellingADeleteBringsTheOptionsBackForTheSameCommand)
+{
+    trainDigit(ZRCommandTypePhone, 2);
+    const auto second = trainDigit(ZRCommandTypePhone, 3);
+    m_commands.reloadData();
+    m_commands.selectRow(0, 1);
+    m_clock.advance(0ms);
+    m_screen.press(CommandsViewController::DeleteButton);
+    m_clock.advance(0ms);
+    m_screen.press(m_screen.onScreen()->cancelButtonIndex());
+    m_clock.advance(0ms);
+    EXPECT_EQ(m_screen.presented(), (std::vector<std::string> {"sheet 2", "sheet 0", "sheet 2"}));
+    EXPECT_EQ(m_screen.onScreen()->title(), qtTrId("optionsAlertSheetText").arg("Digit 3"));
+    EXPECT_EQ(m_commands.selectedCommand(), second);
+    EXPECT_EQ(m_store.count(), 2u);
+}
+
+TEST_F(CommandsViewControllerTest, DeleteAllEmptiesTheStoreAndSwitchesConfirmationsOff)
+{
+    trainSystemCommands();
+    trainDigit(ZRCommandTypePhone, 2);
+    setConfirmations(true);
+    m_commands.clickedLeftBarButton();
+    m_clock.advance(0ms);
+    ASSERT_EQ(m_screen.onScreen()->tag(), CommandsViewController::DeleteAllSheet);
+    m_screen.press(m_screen.onScreen()->cancelButtonIndex());
+    EXPECT_EQ(m_store.count(), 1u) << "cancel keeps everything";
+
+    m_commands.clickedDeleteAllBarButton();
+    m_clock.advance(0ms);
+    m_screen.press(m_screen.onScreen()->destructiveButtonIndex());
+    EXPECT_EQ(m_store.count(), 0u);
+    EXPECT_EQ(m_store.numberOfSystemCommands(), 0);
+    EXPECT_FALSE(confirmations());
+    EXPECT_EQ(m_commands.numberOfShownSections(), 1);
+    EXPECT_EQ(m_commands.shownHeader(0), CommandsViewController::kPhoneCommandsHeader);
+}
+
+TEST_F(CommandsViewControllerTest, PlayPlaysTheNewestSampleAndEveryPressHasItsOwnPlayer)
+{
+    const auto command = trainDigit(ZRCommandTypePhone, 2);
+    m_commands.reloadData();
+    const auto play = [this] {
+        m_commands.selectRow(0, 0);
+        m_clock.advance(0ms);
+        m_screen.press(CommandsViewController::PlayButton);
+    };
+    play();
+    m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);
+    ASSERT_EQ(m_device.speaker().playedSounds().size(), 1u);
+    const std::vector<std::int16_t> newest
+        = AudioFileDecoder::decode(command->sample1()->filePath().toStdString(), 44100).samples;
+    const std::vector<std::int16_t>& played = m_device.speaker().playedSounds().front().samples;
+    ASSERT_GE(played.size(), newest.size());
+    EXPECT_TRUE(std::equal(newest.begin(), newest.end(), played.begin()));
+
+    play();
+    play();
+    EXPECT_EQ(m_commands.playingCount(), 2u);
+    m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);
+    EXPECT_EQ(m_commands.playingCount(), 0u) << "each player goes when it has ended";
+}
+
+}  // namespace
