@@ -24,4 +24,7 @@ utter() {
 utter anna        en     150 50 "Anna Schmidt"
 utter anna-again  en     135 42 "Anna Schmidt"
 utter ben         en     150 50 "Ben Miller"
+utter juergen     de     140 45 "Jürgen Weiß"
+utter accept      en     150 50 "accept"
+utter cancel      en     150 50 "cancel"
 echo "Wrote $(ls "$out"/*.wav | wc -l) examples to $out"

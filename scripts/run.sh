@@ -15,6 +15,11 @@ cd "$(dirname "$0")/.."
 cli=build/release/src/zarneth-cli
 app=build/release/src/zarneth
 
+# Someone without an address book of vCards gets the example contacts.
+if [ -z "${ZARNETH_CONTACTS:-}" ] && [ ! -d "${XDG_DATA_HOME:-$HOME/.local/share}/kpeoplevcard" ]; then
+  export ZARNETH_CONTACTS="$PWD/build/release/share/zarneth/contacts"
+fi
+
 if [ $# -eq 0 ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
   exec "$app"
 fi
