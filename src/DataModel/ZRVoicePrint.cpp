@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -242,7 +243,14 @@ ZRVoicePrint::ZRVoicePrint()
 
 ZRVoicePrint::ZRVoicePrint(std::vector<std::int32_t> values)
     : m_voicePrint(std::move(values))
+    , m_compact(m_voicePrint)
 {
+}
+
+void ZRVoicePrint::setVoicePrint(std::vector<std::int32_t> values)
+{
+    m_voicePrint = std::move(values);
+    m_compact = CompactVoicePrint(m_voicePrint);
 }
 
 int ZRVoicePrint::calculateVoicePrint(std::span<const std::uint8_t> data)
@@ -254,11 +262,16 @@ int ZRVoicePrint::calculateVoicePrint(std::span<const std::uint8_t> data)
     const double gain = levelGain(x);
     // Frames of 256 samples every 128; fewer than 256 samples give none.
     const int frames = static_cast<int>(x.size() / kHop) - 1;
-    m_voicePrint = frames > 0 ? featuresOf(x, gain, frames) : std::vector<std::int32_t> {};
+    setVoicePrint(frames > 0 ? featuresOf(x, gain, frames) : std::vector<std::int32_t> {});
     return kCalculated;
 }
 
 double ZRVoicePrint::distanceFromVoicePrint(const ZRVoicePrint* other) const
+{
+    return distanceFromVoicePrintBelow(other, kNoMatchDistance);
+}
+
+double ZRVoicePrint::distanceFromVoicePrintBelow(const ZRVoicePrint* other, double bound) const
 {
     if (other == nullptr)
         return kNoMatchDistance;
@@ -268,5 +281,8 @@ double ZRVoicePrint::distanceFromVoicePrint(const ZRVoicePrint* other) const
     const auto m = static_cast<long long>(q.size() / kFrameSize);
     if (n > 3 * m || m > 3 * n)
         return kNoMatchDistance;
+    if (const std::optional<double> banded = BandedDTW(m_compact, other->m_compact, bound))
+        return *banded;
+    // Values or lengths the integers cannot hold: the double-precision table.
     return DTW(p.data(), static_cast<int>(n), q.data(), static_cast<int>(m), kFrameSize);
 }
