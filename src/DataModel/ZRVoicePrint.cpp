@@ -66,11 +66,21 @@ double levelGain(const std::vector<double>& x)
     return peak != 0 ? 0.95 / peak : 1.0;
 }
 
-void transformFrame(const std::vector<double>& x, double gain, int f, Spectrum& s)
+// The samples times the gain, once for all frames: every sample lies in two
+// frames, and the product is what the window is applied to.
+std::vector<double> leveled(const std::vector<double>& x, double gain)
 {
-    const double* frame = x.data() + static_cast<std::size_t>(f) * kHop;
+    std::vector<double> y(x.size());
+    for (std::size_t j = 0; j < x.size(); ++j)
+        y[j] = gain * x[j];
+    return y;
+}
+
+void transformFrame(const std::vector<double>& y, int f, Spectrum& s)
+{
+    const double* frame = y.data() + static_cast<std::size_t>(f) * kHop;
     for (int k = 0; k < kFFTLength; ++k) {
-        s.re[k] = gain * frame[k] * HammingWindow[k];
+        s.re[k] = frame[k] * HammingWindow[k];
         s.im[k] = 0;
     }
     FourierTransform(s.re, s.im, kFFTLength);
@@ -127,7 +137,7 @@ void cepstralRow(const double* P, Frame& row)
     double energies[kFilterCount];
     double c[ZRVoicePrint::kFrameSize];
     GetMFCC(P, energies, 0);
-    Cepstrum(energies, c, ZRVoicePrint::kFrameSize);
+    CepstrumFromTables(energies, c, 1, 13);  // c0, c14 and c15 are not kept
     for (int m = 1; m <= 13; ++m)
         row[m] = c[m];
 }
@@ -210,6 +220,7 @@ std::vector<std::int32_t> scaledPrint(const std::vector<Frame>& rows, int first,
 // trimmed to the frames that carry speech and scaled to integers.
 std::vector<std::int32_t> featuresOf(const std::vector<double>& x, double gain, int frames)
 {
+    const std::vector<double> y = leveled(x, gain);
     std::vector<Frame> rows(frames, Frame {});   // zero for the two noise frames
     std::vector<Frame> bands(frames, Frame {});  // likewise
     Spectrum spectrum;
@@ -218,7 +229,7 @@ std::vector<std::int32_t> featuresOf(const std::vector<double>& x, double gain, 
     double offset = 0;
 
     for (int f = 0; f < frames; ++f) {
-        transformFrame(x, gain, f, spectrum);
+        transformFrame(y, f, spectrum);
         if (f < kNoiseFrames) {
             noiseEnergy += noiseEnergyOf(spectrum);
             continue;
