@@ -29,50 +29,22 @@ bool endReachable(long long n, long long m)
     return n >= 2 && m >= 2 && n - 2 <= 2 * (m - 2) && m - 2 <= 2 * (n - 2);
 }
 
-// The columns of row i that lie on some path from (1, 1) to (n - 1, m - 1):
-// within slopes 1/2 and 2 of both corners. Row 0 holds the start only.
-struct Band {
-    int n;
-    int m;
-
-    int lo(int i) const { return i == 0 ? 0 : std::max(1 + i / 2, m - 1 - 2 * (n - 1 - i)); }
-    int hi(int i) const { return i == 0 ? 0 : std::min(2 * i - 1, m - 1 - (n - i) / 2); }
-};
-
 // Rolling rows of the banded comparison: three of costs and three of local
 // distances, each with room before column 0 and after column m - 1 for the
 // reads at j - 2 and the vector overrun. Kept per thread, so that a search
 // allocates nothing once it has seen prints of this length.
-class BandRows {
-public:
-    static constexpr int kLead = 8;
-
-    explicit BandRows(int m)
-    {
-        const auto width = static_cast<std::size_t>(kLead + m + 16);
-        thread_local std::vector<std::uint32_t> cells;
-        if (cells.size() < 6 * width)
-            cells.resize(6 * width);
-        for (std::size_t r = 0; r < 3; ++r) {
-            m_cost[r] = cells.data() + r * width + kLead;
-            m_local[r] = cells.data() + (3 + r) * width + kLead;
-        }
+void provideRows(BandedComparison& comparison)
+{
+    constexpr int kLead = 8;
+    const auto width = static_cast<std::size_t>(kLead + comparison.m + 16);
+    thread_local std::vector<std::uint32_t> cells;
+    if (cells.size() < 6 * width)
+        cells.resize(6 * width);
+    for (std::size_t r = 0; r < 3; ++r) {
+        comparison.cost[r] = cells.data() + r * width + kLead;
+        comparison.local[r] = cells.data() + (3 + r) * width + kLead;
     }
-    // Pointers at column 0 of rows i - 2, i - 1 and i, and of the local
-    // distances of rows i - 1, i and i + 1.
-    std::uint32_t* cost(int back) const { return m_cost[2 - back]; }
-    std::uint32_t* local(int ahead) const { return m_local[1 + ahead]; }
-    // Moves on to row i + 1: the oldest rows are reused.
-    void advance()
-    {
-        std::rotate(m_cost.begin(), m_cost.begin() + 1, m_cost.end());
-        std::rotate(m_local.begin(), m_local.begin() + 1, m_local.end());
-    }
-
-private:
-    std::array<std::uint32_t*, 3> m_cost {};
-    std::array<std::uint32_t*, 3> m_local {};
-};
+}
 
 // The integer every cost must reach before a comparison may stop early;
 // never reached when the bound is beyond the integer range.
@@ -91,13 +63,6 @@ bool integersSuffice(std::uint64_t localBound, int n, int m)
     // A path visits at most one cell per antidiagonal: n + m - 1 cells.
     const std::uint64_t cells = static_cast<std::uint64_t>(n) + static_cast<std::uint64_t>(m) - 1;
     return localBound < kUnreached / 2 && localBound <= (kUnreached - 1) / cells;
-}
-
-// Marks the cells around row i's band that later rows read as unreached.
-void closeBand(std::uint32_t* cost, int lo, int hi)
-{
-    cost[lo - 2] = cost[lo - 1] = kUnreached;
-    cost[hi + 1] = cost[hi + 2] = cost[hi + 3] = kUnreached;
 }
 
 }  // namespace
@@ -168,12 +133,14 @@ double DTW(const std::int32_t* p, int n, const std::int32_t* q, int m, int dim)
 
 std::optional<double> BandedDTW(const CompactVoicePrint& p, const CompactVoicePrint& q, double bound)
 {
-    return BandedDTW(p, q, bound, bestRowKernels());
+    return BandedDTW(p, q, bound, bestKernels());
 }
 
 std::optional<double> BandedDTW(
-    const CompactVoicePrint& p, const CompactVoicePrint& q, double bound, const DtwRowKernels& kernels)
+    const CompactVoicePrint& p, const CompactVoicePrint& q, double bound, const DtwKernels& kernels)
 {
+    static_assert(CompactVoicePrint::kBlockFrames == kDtwBlockFrames);
+    static_assert(CompactVoicePrint::kBlockValues == kDtwBlockValues);
     const int n = p.frames();
     const int m = q.frames();
     if (n < 2 || m < 2)
@@ -185,45 +152,18 @@ std::optional<double> BandedDTW(
     if (!endReachable(n, m))
         return BIG;
 
+    BandedComparison comparison {};
+    comparison.frames = p.frame(0);
+    comparison.frameLengths = p.squaredLengths();
+    comparison.blocks = q.block(0);
+    comparison.lengths = q.squaredLengths();
+    comparison.n = n;
+    comparison.m = m;
     // Pairs past the last nonzero one in either print add nothing to any distance.
     const unsigned nonzeroPairs = p.nonzeroPairs() | q.nonzeroPairs();
-    int pairCount = 0;
-    while (nonzeroPairs >> pairCount)
-        ++pairCount;
-
-    const Band band {n, m};
-    const std::uint32_t threshold = abandonThreshold(bound);
-    BandRows rows(m);
-    // Row i's local distances serve row i (from lo - 1) and row i + 1's
-    // two-against-one step (up to its hi). They are computed a row ahead, so
-    // that the costs never wait for distances just stored.
-    const auto localRow = [&](int i, std::uint32_t* d) {
-        const int localHi = i + 1 < n ? std::max(band.hi(i), band.hi(i + 1)) : band.hi(i);
-        kernels.localDistances(p.frame(i), p.squaredLengths()[i], pairCount, q.block(0), q.squaredLengths(),
-            std::max(band.lo(i) - 1, 0), localHi, d);
-    };
-    localRow(0, rows.local(0));
-    std::uint32_t previousMin = 0;
-    for (int i = 0; i < n; ++i) {
-        if (i + 1 < n)
-            localRow(i + 1, rows.local(1));
-        const int lo = band.lo(i);
-        const int hi = band.hi(i);
-        std::uint32_t* cost = rows.cost(0);
-        std::uint32_t rowMin = 0;
-        if (i == 0)
-            rowMin = cost[0] = rows.local(0)[0];
-        else if (i == 1)
-            rowMin = cost[1] = rows.cost(1)[0] + rows.local(0)[1];
-        else
-            rowMin = kernels.recursion(rows.cost(2), rows.cost(1), rows.local(-1), rows.local(0), lo, hi, cost);
-        closeBand(cost, lo, hi);
-
-        if (i > 0 && rowMin >= threshold && previousMin >= threshold)
-            return static_cast<double>(std::min(rowMin, previousMin));
-        previousMin = rowMin;
-        if (i + 1 < n)
-            rows.advance();
-    }
-    return static_cast<double>(rows.cost(0)[m - 1]);
+    while (nonzeroPairs >> comparison.pairCount)
+        ++comparison.pairCount;
+    comparison.threshold = abandonThreshold(bound);
+    provideRows(comparison);
+    return static_cast<double>(kernels.compare(comparison).cost);
 }

@@ -4,7 +4,7 @@
 #include <optional>
 
 class CompactVoicePrint;
-struct DtwRowKernels;
+struct DtwKernels;
 
 // Distance between two frame sequences by dynamic time warping with
 // slope-constrained local paths: every path starts with the diagonal step
@@ -41,4 +41,4 @@ double DTW(const std::int32_t* p, int n, const std::int32_t* q, int m, int dim);
 std::optional<double> BandedDTW(
     const CompactVoicePrint& p, const CompactVoicePrint& q, double bound = kNoMatchDistance);
 std::optional<double> BandedDTW(
-    const CompactVoicePrint& p, const CompactVoicePrint& q, double bound, const DtwRowKernels& kernels);
+    const CompactVoicePrint& p, const CompactVoicePrint& q, double bound, const DtwKernels& kernels);

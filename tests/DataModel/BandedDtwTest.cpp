@@ -75,10 +75,10 @@ std::uint64_t bits(double value)
     return std::bit_cast<std::uint64_t>(value);
 }
 
-std::vector<const DtwRowKernels*> everyKernel()
+std::vector<const DtwKernels*> everyKernel()
 {
-    std::vector<const DtwRowKernels*> kernels {&portableRowKernels()};
-    if (const DtwRowKernels* avx2 = avx2RowKernels())
+    std::vector<const DtwKernels*> kernels {&portableKernels()};
+    if (const DtwKernels* avx2 = avx2Kernels())
         kernels.push_back(avx2);
     return kernels;
 }
@@ -96,7 +96,7 @@ bool expectLiteralDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
     if (n > 3 * m || m > 3 * n)
         return true;  // the length test answers before any table
     bool banded = false;
-    for (const DtwRowKernels* kernels : everyKernel()) {
+    for (const DtwKernels* kernels : everyKernel()) {
         const std::optional<double> fast
             = BandedDTW(a.compactVoicePrint(), b.compactVoicePrint(), kNoMatchDistance, *kernels);
         if (fast) {
