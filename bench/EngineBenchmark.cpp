@@ -1,44 +1,30 @@
-// The voice-print engine's two costs per utterance: computing its print
-// once, and comparing it with every trained sample.
+// The voice-print engine's two costs per utterance, each beside the literal
+// algorithm in the same run: computing its print once, and comparing it
+// with a trained sample.
 
+#include "BenchmarkData.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/AudioFileDecoder.h"
 #include "Platform/PcmBytes.h"
 #include "support/Fsdd.h"
+#include "support/LiteralEngine.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr std::size_t kTwoSeconds = 16000;
-
-// Two seconds of continuous real speech: one person's takes of the digits,
-// back to back.
-std::vector<std::int16_t> twoSecondsOfSpeech(const std::string& speaker, int take)
+bool skipWithoutSpeech(benchmark::State& state)
 {
-    std::vector<std::int16_t> speech;
-    for (int digit = 0; speech.size() < kTwoSeconds; digit = (digit + 1) % 10) {
-        const auto decoded = AudioFileDecoder::decode(Fsdd::recording(digit, speaker, take).string(), 8000);
-        speech.insert(speech.end(), decoded.samples.begin(), decoded.samples.end());
-    }
-    speech.resize(kTwoSeconds);
-    return speech;
-}
-
-ZRVoicePrint printOf(const std::vector<std::int16_t>& samples)
-{
-    ZRVoicePrint print;
-    print.calculateVoicePrint(PcmBytes::bigEndian(samples));
-    return print;
+    if (!Fsdd::directory().empty())
+        return false;
+    state.SkipWithError("no spoken digit recordings (set ZARNETH_FSDD)");
+    return true;
 }
 
 void BM_VoicePrint(benchmark::State& state)
 {
-    if (Fsdd::directory().empty()) {
-        state.SkipWithError("no spoken digit recordings (set ZARNETH_FSDD)");
+    if (skipWithoutSpeech(state))
         return;
-    }
-    const std::vector<std::uint8_t> bytes = PcmBytes::bigEndian(twoSecondsOfSpeech("jackson", 4));
+    const std::vector<std::uint8_t> bytes = PcmBytes::bigEndian(BenchmarkData::twoSecondsOfSpeech("jackson", 4));
     ZRVoicePrint print;
     for (auto _ : state) {
         print.calculateVoicePrint(bytes);
@@ -48,23 +34,58 @@ void BM_VoicePrint(benchmark::State& state)
 }
 BENCHMARK(BM_VoicePrint)->Unit(benchmark::kMicrosecond);
 
-void BM_DTW(benchmark::State& state)
+void BM_VoicePrintLiteral(benchmark::State& state)
 {
-    if (Fsdd::directory().empty()) {
-        state.SkipWithError("no spoken digit recordings (set ZARNETH_FSDD)");
+    if (skipWithoutSpeech(state))
         return;
+    const std::vector<std::uint8_t> bytes = PcmBytes::bigEndian(BenchmarkData::twoSecondsOfSpeech("jackson", 4));
+    std::vector<std::int32_t> print;
+    for (auto _ : state) {
+        print = Literal::voicePrintOf(bytes);
+        benchmark::DoNotOptimize(print.data());
     }
-    const ZRVoicePrint spoken = printOf(twoSecondsOfSpeech("theo", 5));
-    const ZRVoicePrint trained = printOf(twoSecondsOfSpeech("theo", 6));
+    state.counters["frames"] = static_cast<double>(print.size() / ZRVoicePrint::kFrameSize);
+}
+BENCHMARK(BM_VoicePrintLiteral)->Unit(benchmark::kMicrosecond);
+
+// A print of exactly 125 frames (2 s) of one person's continuous speech.
+ZRVoicePrint printOf125Frames(const char* speaker, int take)
+{
+    std::vector<std::int16_t> speech = BenchmarkData::twoSecondsOfSpeech(speaker, take);
+    const std::vector<std::int16_t> more = BenchmarkData::twoSecondsOfSpeech(speaker, take + 1);
+    speech.insert(speech.end(), more.begin(), more.begin() + 1000);
+    std::vector<std::int32_t> values = BenchmarkData::printOf(speech)->voicePrint();
+    values.resize(125 * ZRVoicePrint::kFrameSize);
+    return ZRVoicePrint(std::move(values));
+}
+
+template <class Compare> void measureDtw(benchmark::State& state, Compare compare)
+{
+    if (skipWithoutSpeech(state))
+        return;
+    const ZRVoicePrint spoken = printOf125Frames("theo", 5);
+    const ZRVoicePrint trained = printOf125Frames("theo", 7);
     double distance = 0;
     for (auto _ : state) {
-        distance = spoken.distanceFromVoicePrint(&trained);
+        distance = compare(spoken, trained);
         benchmark::DoNotOptimize(distance);
     }
     state.counters["frames"] = static_cast<double>(spoken.count() / ZRVoicePrint::kFrameSize);
     state.counters["otherFrames"] = static_cast<double>(trained.count() / ZRVoicePrint::kFrameSize);
-    state.counters["finite"] = distance < 1e30;
+    state.counters["distance"] = distance;
+}
+
+void BM_DTW(benchmark::State& state)
+{
+    measureDtw(state, [](const ZRVoicePrint& a, const ZRVoicePrint& b) { return a.distanceFromVoicePrint(&b); });
 }
 BENCHMARK(BM_DTW)->Unit(benchmark::kMicrosecond);
+
+void BM_DTWLiteral(benchmark::State& state)
+{
+    measureDtw(
+        state, [](const ZRVoicePrint& a, const ZRVoicePrint& b) { return Literal::distanceFromVoicePrint(a, &b); });
+}
+BENCHMARK(BM_DTWLiteral)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

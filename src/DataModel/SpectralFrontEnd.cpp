@@ -62,6 +62,23 @@ void buildTriangle(int j)
     width[j] = k;
 }
 
+// The input-independent terms of Cepstrum(in, out, 16), each computed with
+// the very expression Cepstrum evaluates.
+struct CepstrumTables {
+    double cosine[kFilterCount][kFilterCount];  // [output][energy]
+    double lifter[kFilterCount];
+
+    CepstrumTables()
+    {
+        const double N = kFilterCount;
+        for (int i = 0; i < kFilterCount; ++i) {
+            for (int j = 1; j <= kFilterCount; ++j)
+                cosine[i][j - 1] = std::cos(i * 0.19634954084936207 * (j - 0.5));
+            lifter[i] = 1 + (N * std::sin(i * M_PI / N)) * 0.5;
+        }
+    }
+};
+
 void bitReverse(double* re, double* im, int n)
 {
     int j = 0;
@@ -171,5 +188,19 @@ void Cepstrum(const double* in, double* out, int count)
             sum += logOrFloor(in[j - 1]) * std::cos(i * 0.19634954084936207 * (j - 0.5));
         out[i] = sum * 0.3535533905932738;  // √(2/16)
         out[i] = out[i] * (1 + (N * std::sin(i * M_PI / N)) * 0.5);
+    }
+}
+
+void CepstrumFromTables(const double* in, double* out, int first, int last)
+{
+    static const CepstrumTables tables;
+    double logs[kFilterCount];
+    for (int j = 0; j < kFilterCount; ++j)
+        logs[j] = logOrFloor(in[j]);
+    for (int i = first; i <= last; ++i) {
+        double sum = 0;
+        for (int j = 0; j < kFilterCount; ++j)
+            sum += logs[j] * tables.cosine[i][j];
+        out[i] = sum * 0.3535533905932738 * tables.lifter[i];
     }
 }

@@ -42,3 +42,9 @@ void GetMFCC(const double* P, double* out, int index);
 
 // Log, DCT-II and sinusoidal lifter of 16 filter energies; writes count outputs.
 void Cepstrum(const double* in, double* out, int count);
+
+// Outputs first ... last of Cepstrum(in, out, 16), to the last bit, with
+// what does not depend on the input done once: each filter energy's log is
+// taken once per frame instead of once per output, and the cosine and lifter
+// terms come from tables made on first use.
+void CepstrumFromTables(const double* in, double* out, int first, int last);

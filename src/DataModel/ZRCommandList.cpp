@@ -250,7 +250,10 @@ std::shared_ptr<ZRSample> ZRCommandList::searchSystemSlots(const ZRVoicePrint* u
 void ZRCommandList::evaluateDistancesBetweenVoicePrint(const ZRVoicePrint& utterance, const ZRCommand& command)
 {
     for (const std::shared_ptr<ZRSample>& sample : {command.sample1(), command.sample2(), command.sample3()}) {
-        const double distance = utterance.distanceFromVoicePrint(sample ? sample->voicePrint().get() : nullptr);
+        // Only a strictly nearer sample counts, so the comparison may stop as
+        // soon as it cannot end below the best so far.
+        const double distance
+            = utterance.distanceFromVoicePrintBelow(sample ? sample->voicePrint().get() : nullptr, m_bestDistance);
         if (distance < m_bestDistance) {
             m_bestDistance = distance;
             m_bestSample = sample;

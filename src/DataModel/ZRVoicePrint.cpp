@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -65,11 +66,21 @@ double levelGain(const std::vector<double>& x)
     return peak != 0 ? 0.95 / peak : 1.0;
 }
 
-void transformFrame(const std::vector<double>& x, double gain, int f, Spectrum& s)
+// The samples times the gain, once for all frames: every sample lies in two
+// frames, and the product is what the window is applied to.
+std::vector<double> leveled(const std::vector<double>& x, double gain)
 {
-    const double* frame = x.data() + static_cast<std::size_t>(f) * kHop;
+    std::vector<double> y(x.size());
+    for (std::size_t j = 0; j < x.size(); ++j)
+        y[j] = gain * x[j];
+    return y;
+}
+
+void transformFrame(const std::vector<double>& y, int f, Spectrum& s)
+{
+    const double* frame = y.data() + static_cast<std::size_t>(f) * kHop;
     for (int k = 0; k < kFFTLength; ++k) {
-        s.re[k] = gain * frame[k] * HammingWindow[k];
+        s.re[k] = frame[k] * HammingWindow[k];
         s.im[k] = 0;
     }
     FourierTransform(s.re, s.im, kFFTLength);
@@ -126,7 +137,7 @@ void cepstralRow(const double* P, Frame& row)
     double energies[kFilterCount];
     double c[ZRVoicePrint::kFrameSize];
     GetMFCC(P, energies, 0);
-    Cepstrum(energies, c, ZRVoicePrint::kFrameSize);
+    CepstrumFromTables(energies, c, 1, 13);  // c0, c14 and c15 are not kept
     for (int m = 1; m <= 13; ++m)
         row[m] = c[m];
 }
@@ -209,6 +220,7 @@ std::vector<std::int32_t> scaledPrint(const std::vector<Frame>& rows, int first,
 // trimmed to the frames that carry speech and scaled to integers.
 std::vector<std::int32_t> featuresOf(const std::vector<double>& x, double gain, int frames)
 {
+    const std::vector<double> y = leveled(x, gain);
     std::vector<Frame> rows(frames, Frame {});   // zero for the two noise frames
     std::vector<Frame> bands(frames, Frame {});  // likewise
     Spectrum spectrum;
@@ -217,7 +229,7 @@ std::vector<std::int32_t> featuresOf(const std::vector<double>& x, double gain, 
     double offset = 0;
 
     for (int f = 0; f < frames; ++f) {
-        transformFrame(x, gain, f, spectrum);
+        transformFrame(y, f, spectrum);
         if (f < kNoiseFrames) {
             noiseEnergy += noiseEnergyOf(spectrum);
             continue;
@@ -242,7 +254,14 @@ ZRVoicePrint::ZRVoicePrint()
 
 ZRVoicePrint::ZRVoicePrint(std::vector<std::int32_t> values)
     : m_voicePrint(std::move(values))
+    , m_compact(m_voicePrint)
 {
+}
+
+void ZRVoicePrint::setVoicePrint(std::vector<std::int32_t> values)
+{
+    m_voicePrint = std::move(values);
+    m_compact = CompactVoicePrint(m_voicePrint);
 }
 
 int ZRVoicePrint::calculateVoicePrint(std::span<const std::uint8_t> data)
@@ -254,11 +273,16 @@ int ZRVoicePrint::calculateVoicePrint(std::span<const std::uint8_t> data)
     const double gain = levelGain(x);
     // Frames of 256 samples every 128; fewer than 256 samples give none.
     const int frames = static_cast<int>(x.size() / kHop) - 1;
-    m_voicePrint = frames > 0 ? featuresOf(x, gain, frames) : std::vector<std::int32_t> {};
+    setVoicePrint(frames > 0 ? featuresOf(x, gain, frames) : std::vector<std::int32_t> {});
     return kCalculated;
 }
 
 double ZRVoicePrint::distanceFromVoicePrint(const ZRVoicePrint* other) const
+{
+    return distanceFromVoicePrintBelow(other, kNoMatchDistance);
+}
+
+double ZRVoicePrint::distanceFromVoicePrintBelow(const ZRVoicePrint* other, double bound) const
 {
     if (other == nullptr)
         return kNoMatchDistance;
@@ -268,5 +292,8 @@ double ZRVoicePrint::distanceFromVoicePrint(const ZRVoicePrint* other) const
     const auto m = static_cast<long long>(q.size() / kFrameSize);
     if (n > 3 * m || m > 3 * n)
         return kNoMatchDistance;
+    if (const std::optional<double> banded = BandedDTW(m_compact, other->m_compact, bound))
+        return *banded;
+    // Values or lengths the integers cannot hold: the double-precision table.
     return DTW(p.data(), static_cast<int>(n), q.data(), static_cast<int>(m), kFrameSize);
 }

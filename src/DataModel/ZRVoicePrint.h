@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataModel/CompactVoicePrint.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +35,10 @@ public:
     // closer, and 1e30 means no match (no other print, lengths more than
     // three times apart, or frames the warping path cannot align).
     double distanceFromVoicePrint(const ZRVoicePrint* other) const;
+    // The same distance for a search that only wants prints nearer than
+    // `bound`: exact when below it, otherwise some value at or above it
+    // (the comparison may stop early).
+    double distanceFromVoicePrintBelow(const ZRVoicePrint* other, double bound) const;
 
     // Number of integers held (16 per frame).
     std::size_t count() const { return m_voicePrint.size(); }
@@ -40,7 +46,9 @@ public:
     std::int32_t objectAtIndex(std::size_t index) const { return m_voicePrint.at(index); }
 
     const std::vector<std::int32_t>& voicePrint() const { return m_voicePrint; }
-    void setVoicePrint(std::vector<std::int32_t> values) { m_voicePrint = std::move(values); }
+    void setVoicePrint(std::vector<std::int32_t> values);
+    // The 16-bit copy that comparisons read, kept in step with voicePrint().
+    const CompactVoicePrint& compactVoicePrint() const { return m_compact; }
 
     // Keyed archiving: the integers are stored as an array of numbers under
     // "VoicePrint". The coder types come from the platform layer; the engine
@@ -63,4 +71,5 @@ public:
 
 private:
     std::vector<std::int32_t> m_voicePrint;
+    CompactVoicePrint m_compact;
 };

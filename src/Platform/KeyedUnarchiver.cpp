@@ -1,110 +1,95 @@
 #include "Platform/KeyedUnarchiver.h"
 
-#include <cstdlib>
+#include <cstring>
 #include <limits>
-#include <plist/plist.h>
 
 namespace {
 
-plist_t node(void* pointer)
+// An element whose number has not been looked up yet; no 32-bit value.
+constexpr std::int64_t kNotLookedUp = std::numeric_limits<std::int64_t>::min();
+
+std::span<const std::uint8_t> bytesOf(const QByteArray& data)
 {
-    return static_cast<plist_t>(pointer);
+    return {reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())};
 }
 
-bool isString(plist_t item, const char* text)
+// The archive's bytes once its size and header are known to be right.
+const QByteArray& checkedData(const QByteArray& data)
 {
-    return item && plist_get_node_type(item) == PLIST_STRING && plist_string_val_compare(item, text) == 0;
+    if (data.size() > KeyedUnarchiver::kMaxArchiveBytes)
+        KeyedUnarchiver::fail(
+            "the archive is larger than " + std::to_string(KeyedUnarchiver::kMaxArchiveBytes) + " bytes");
+    if (data.size() < 8 || std::memcmp(data.constData(), "bplist00", 8) != 0)
+        KeyedUnarchiver::fail("not a binary property list");
+    return data;
 }
 
-std::int32_t int32Of(plist_t item, const std::string& what)
+std::string quoted(const char* key)
 {
-    if (!item || plist_get_node_type(item) != PLIST_UINT)
-        KeyedUnarchiver::fail(what + " is not an integer");
-    std::uint64_t raw = 0;
-    plist_get_uint_val(item, &raw);
-    const auto value = static_cast<std::int64_t>(raw);
-    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-        KeyedUnarchiver::fail(what + " does not fit in 32 bits");
-    return static_cast<std::int32_t>(value);
-}
-
-std::uint64_t uidOf(plist_t item, const std::string& what)
-{
-    if (!item || plist_get_node_type(item) != PLIST_UID)
-        KeyedUnarchiver::fail(what + " is not an object reference");
-    std::uint64_t uid = 0;
-    plist_get_uid_val(item, &uid);
-    return uid;
-}
-
-// The items of an array node, in order. Walked with an iterator: asking
-// for items by index costs a walk from the start each time.
-std::vector<plist_t> itemsOf(plist_t array)
-{
-    std::vector<plist_t> items;
-    items.reserve(plist_array_get_size(array));
-    plist_array_iter iterator = nullptr;
-    plist_array_new_iter(array, &iterator);
-    for (plist_t item = nullptr;;) {
-        plist_array_next_item(array, iterator, &item);
-        if (!item)
-            break;
-        items.push_back(item);
-    }
-    free(iterator);
-    return items;
+    return std::string("\"") + key + "\"";
 }
 
 }  // namespace
 
 KeyedUnarchiver::KeyedUnarchiver(const QByteArray& data)
+    : m_data(checkedData(data))
+    , m_list(bytesOf(m_data))
 {
-    if (data.size() > kMaxArchiveBytes)
-        fail("the archive is larger than " + std::to_string(kMaxArchiveBytes) + " bytes");
-    if (data.size() < 8 || !plist_is_binary(data.constData(), static_cast<std::uint32_t>(data.size())))
-        fail("not a binary property list");
-    plist_t archive = nullptr;
-    plist_from_bin(data.constData(), static_cast<std::uint32_t>(data.size()), &archive);
-    m_archive.reset(archive);
-    if (!archive || plist_get_node_type(archive) != PLIST_DICT)
+    const Ref archive = m_list.top();
+    if (m_list.type(archive) != BinaryPropertyList::Type::Dictionary)
         fail("not a readable property list dictionary");
-    if (!isString(plist_dict_get_item(archive, "$archiver"), "NSKeyedArchiver"))
+    const std::optional<Ref> archiver = m_list.value(archive, "$archiver");
+    if (!archiver || !m_list.isString(*archiver, "NSKeyedArchiver"))
         fail("not a keyed archive");
 
-    plist_t objects = plist_dict_get_item(archive, "$objects");
-    if (!objects || plist_get_node_type(objects) != PLIST_ARRAY || plist_array_get_size(objects) == 0
-        || !isString(plist_array_get_item(objects, 0), "$null"))
+    const std::optional<Ref> objects = m_list.value(archive, "$objects");
+    if (!objects || m_list.type(*objects) != BinaryPropertyList::Type::Array || m_list.count(*objects) == 0
+        || !m_list.isString(m_list.element(*objects, 0), "$null"))
         fail("the archive has no object table");
-    m_objects = itemsOf(objects);
+    m_objects.reserve(m_list.count(*objects));
+    m_list.forEachElement(*objects, [this](Ref object) { m_objects.push_back(object); });
 
-    plist_t top = plist_dict_get_item(archive, "$top");
-    if (!top || plist_get_node_type(top) != PLIST_DICT)
+    const std::optional<Ref> top = m_list.value(archive, "$top");
+    if (!top || m_list.type(*top) != BinaryPropertyList::Type::Dictionary)
         fail("the archive has no top object");
-    m_rootReference = uidOf(plist_dict_get_item(top, "root"), "the root");
+    m_rootReference = uidOf(m_list.value(*top, "root"), "the root");
 }
 
 KeyedUnarchiver::~KeyedUnarchiver() = default;
-
-void KeyedUnarchiver::PropertyListDeleter::operator()(void* propertyList) const
-{
-    plist_free(node(propertyList));
-}
 
 void KeyedUnarchiver::fail(const std::string& reason)
 {
     throw DecodingError(reason);
 }
 
+std::int32_t KeyedUnarchiver::int32Of(std::optional<Ref> item, const std::string& what) const
+{
+    if (!item || m_list.type(*item) != BinaryPropertyList::Type::Integer)
+        fail(what + " is not an integer");
+    const std::optional<std::int64_t> value = m_list.integer(*item);
+    if (!value || *value < std::numeric_limits<std::int32_t>::min()
+        || *value > std::numeric_limits<std::int32_t>::max())
+        fail(what + " does not fit in 32 bits");
+    return static_cast<std::int32_t>(*value);
+}
+
+std::uint64_t KeyedUnarchiver::uidOf(std::optional<Ref> item, const std::string& what) const
+{
+    if (!item || m_list.type(*item) != BinaryPropertyList::Type::Uid)
+        fail(what + " is not an object reference");
+    return m_list.uid(*item);
+}
+
 std::int32_t KeyedUnarchiver::decodeInt(const char* key)
 {
-    plist_t value = node(valueFor(key));
-    return value ? int32Of(value, std::string("\"") + key + "\"") : 0;
+    const std::optional<Ref> value = valueFor(key);
+    return value ? int32Of(value, quoted(key)) : 0;
 }
 
 std::int32_t KeyedUnarchiver::decodeNumber(const char* key)
 {
     const std::uint64_t uid = referenceFor(key);
-    return uid == 0 ? 0 : int32Of(node(objectNode(uid)), std::string("\"") + key + "\"");
+    return uid == 0 ? 0 : int32Of(objectNode(uid), quoted(key));
 }
 
 QString KeyedUnarchiver::decodeString(const char* key)
@@ -112,26 +97,41 @@ QString KeyedUnarchiver::decodeString(const char* key)
     const std::uint64_t uid = referenceFor(key);
     if (uid == 0)
         return {};
-    plist_t value = node(objectNode(uid));
-    if (plist_get_node_type(value) != PLIST_STRING)
-        fail(std::string("\"") + key + "\" is not a string");
-    std::uint64_t length = 0;
-    const char* text = plist_get_string_ptr(value, &length);
-    return QString::fromUtf8(text, static_cast<qsizetype>(length));
+    const Ref value = objectNode(uid);
+    if (m_list.type(value) != BinaryPropertyList::Type::String)
+        fail(quoted(key) + " is not a string");
+    return m_list.string(value);
 }
 
 std::optional<std::vector<std::int32_t>> KeyedUnarchiver::decodeNumberArray(const char* key, std::size_t maxCount)
 {
-    const std::optional<std::vector<std::uint64_t>> elements = arrayElements(key);
-    if (!elements)
+    const std::optional<Ref> items = elementList(key);
+    if (!items)
         return std::nullopt;
-    if (elements->size() > maxCount)
-        fail(std::string("\"") + key + "\" holds more than " + std::to_string(maxCount) + " numbers");
+    if (m_list.count(*items) > maxCount)
+        fail(quoted(key) + " holds more than " + std::to_string(maxCount) + " numbers");
+    if (m_numbers.empty())
+        m_numbers.assign(m_list.objectCount(), kNotLookedUp);
     std::vector<std::int32_t> numbers;
-    numbers.reserve(elements->size());
-    for (std::uint64_t uid : *elements)
-        numbers.push_back(int32Of(node(objectNode(uid)), "an element of \"" + std::string(key) + "\""));
+    numbers.reserve(m_list.count(*items));
+    m_list.forEachElement(*items, [&](Ref element) {
+        std::int64_t& number = m_numbers[element];
+        if (number == kNotLookedUp)
+            number = numberElement(element, key);
+        numbers.push_back(static_cast<std::int32_t>(number));
+    });
     return numbers;
+}
+
+// An element of a number array: a reference to an integer object that fits
+// in 32 bits.
+std::int32_t KeyedUnarchiver::numberElement(Ref element, const char* key)
+{
+    const std::string what = "an element of " + quoted(key);
+    const std::uint64_t uid = uidOf(element, what);
+    if (uid >= m_objects.size())
+        fail(what + " refers past the object table");
+    return int32Of(m_objects[uid], what);
 }
 
 std::shared_ptr<void> KeyedUnarchiver::decodeObjectAt(
@@ -146,12 +146,12 @@ std::shared_ptr<void> KeyedUnarchiver::decodeObjectAt(
     if (m_inProgress.count(uid) != 0)
         fail("object " + std::to_string(uid) + " contains itself");
 
-    plist_t object = node(objectNode(uid));
+    const Ref object = objectNode(uid);
     if (classNameOf(object) != QLatin1String(className))
         fail("object " + std::to_string(uid) + " is not a " + className);
 
     m_inProgress.insert(uid);
-    void* outer = m_current;
+    const std::optional<Ref> outer = m_current;
     m_current = object;
     std::shared_ptr<void> decoded = decodeKeys();
     m_current = outer;
@@ -160,72 +160,79 @@ std::shared_ptr<void> KeyedUnarchiver::decodeObjectAt(
     return decoded;
 }
 
-std::optional<std::vector<std::uint64_t>> KeyedUnarchiver::arrayElements(const char* key)
+// The element list ("NS.objects") of the array object under `key`, checked;
+// nothing when the key is missing or nil.
+std::optional<BinaryPropertyList::Ref> KeyedUnarchiver::elementList(const char* key)
 {
     const std::uint64_t uid = referenceFor(key);
     if (uid == 0)
         return std::nullopt;
-    plist_t array = node(objectNode(uid));
+    const Ref array = objectNode(uid);
     const QString className = classNameOf(array);
     if (className != QLatin1String("NSMutableArray") && className != QLatin1String("NSArray"))
-        fail(std::string("\"") + key + "\" is not an array");
-    plist_t items = plist_dict_get_item(array, "NS.objects");
-    if (!items || plist_get_node_type(items) != PLIST_ARRAY)
-        fail(std::string("\"") + key + "\" has no element list");
-    if (plist_array_get_size(items) > kMaxArrayCount)
-        fail(std::string("\"") + key + "\" holds too many elements");
+        fail(quoted(key) + " is not an array");
+    const std::optional<Ref> items = m_list.value(array, "NS.objects");
+    if (!items || m_list.type(*items) != BinaryPropertyList::Type::Array)
+        fail(quoted(key) + " has no element list");
+    if (m_list.count(*items) > kMaxArrayCount)
+        fail(quoted(key) + " holds too many elements");
+    return items;
+}
 
+std::optional<std::vector<std::uint64_t>> KeyedUnarchiver::arrayElements(const char* key)
+{
+    const std::optional<Ref> items = elementList(key);
+    if (!items)
+        return std::nullopt;
     std::vector<std::uint64_t> elements;
-    for (plist_t item : itemsOf(items)) {
-        const std::uint64_t element = uidOf(item, "an element of \"" + std::string(key) + "\"");
+    elements.reserve(m_list.count(*items));
+    m_list.forEachElement(*items, [&](Ref item) {
+        const std::uint64_t element = uidOf(item, "an element of " + quoted(key));
         if (element >= m_objects.size())
-            fail("an element of \"" + std::string(key) + "\" refers past the object table");
+            fail("an element of " + quoted(key) + " refers past the object table");
         elements.push_back(element);
-    }
+    });
     return elements;
 }
 
 std::uint64_t KeyedUnarchiver::referenceFor(const char* key)
 {
-    plist_t value = node(valueFor(key));
+    const std::optional<Ref> value = valueFor(key);
     if (!value)
         return 0;
-    const std::uint64_t uid = uidOf(value, std::string("\"") + key + "\"");
+    const std::uint64_t uid = uidOf(value, quoted(key));
     if (uid >= m_objects.size())
-        fail(std::string("\"") + key + "\" refers past the object table");
+        fail(quoted(key) + " refers past the object table");
     return uid;
 }
 
-void* KeyedUnarchiver::objectNode(std::uint64_t uid)
+BinaryPropertyList::Ref KeyedUnarchiver::objectNode(std::uint64_t uid)
 {
     if (uid >= m_objects.size())
         fail("a reference past the object table");
     return m_objects[uid];
 }
 
-void* KeyedUnarchiver::valueFor(const char* key)
+std::optional<BinaryPropertyList::Ref> KeyedUnarchiver::valueFor(const char* key)
 {
-    return m_current ? plist_dict_get_item(node(m_current), key) : nullptr;
+    return m_current ? m_list.value(*m_current, key) : std::nullopt;
 }
 
-QString KeyedUnarchiver::classNameOf(void* object)
+QString KeyedUnarchiver::classNameOf(Ref object)
 {
-    if (plist_get_node_type(node(object)) != PLIST_DICT)
+    if (m_list.type(object) != BinaryPropertyList::Type::Dictionary)
         return {};
-    plist_t classReference = plist_dict_get_item(node(object), "$class");
-    if (!classReference || plist_get_node_type(classReference) != PLIST_UID)
+    const std::optional<Ref> classReference = m_list.value(object, "$class");
+    if (!classReference || m_list.type(*classReference) != BinaryPropertyList::Type::Uid)
         return {};
-    std::uint64_t uid = 0;
-    plist_get_uid_val(classReference, &uid);
+    const std::uint64_t uid = m_list.uid(*classReference);
     if (uid >= m_objects.size())
         fail("a class reference past the object table");
-    plist_t description = node(m_objects[uid]);
-    if (plist_get_node_type(description) != PLIST_DICT)
+    const Ref description = m_objects[uid];
+    if (m_list.type(description) != BinaryPropertyList::Type::Dictionary)
         return {};
-    plist_t name = plist_dict_get_item(description, "$classname");
-    if (!name || plist_get_node_type(name) != PLIST_STRING)
+    const std::optional<Ref> name = m_list.value(description, "$classname");
+    if (!name || m_list.type(*name) != BinaryPropertyList::Type::String)
         return {};
-    std::uint64_t length = 0;
-    const char* text = plist_get_string_ptr(name, &length);
-    return QString::fromUtf8(text, static_cast<qsizetype>(length));
+    return m_list.string(*name);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/BinaryPropertyList.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -45,6 +47,10 @@ public:
                 throw DecodingError("the root object is nil");
             return root;
         } catch (const DecodingError& failure) {
+            if (error)
+                *error = QString::fromUtf8(failure.what());
+            return nullptr;
+        } catch (const BinaryPropertyList::Error& failure) {
             if (error)
                 *error = QString::fromUtf8(failure.what());
             return nullptr;
@@ -99,27 +105,33 @@ private:
             uid, T::kArchiveClasses.front(), [this] { return std::shared_ptr<void>(T::initWithCoder(*this)); }));
     }
 
+    using Ref = BinaryPropertyList::Ref;
+
     std::shared_ptr<void> decodeObjectAt(
         std::uint64_t uid, const char* className, const std::function<std::shared_ptr<void>()>& decodeKeys);
+    std::optional<Ref> elementList(const char* key);
     std::optional<std::vector<std::uint64_t>> arrayElements(const char* key);
+    std::int32_t numberElement(Ref element, const char* key);
     std::uint64_t referenceFor(const char* key);
-    void* objectNode(std::uint64_t uid);
-    void* valueFor(const char* key);
-    QString classNameOf(void* object);
+    Ref objectNode(std::uint64_t uid);
+    std::optional<Ref> valueFor(const char* key);
+    QString classNameOf(Ref object);
+    std::int32_t int32Of(std::optional<Ref> item, const std::string& what) const;
+    std::uint64_t uidOf(std::optional<Ref> item, const std::string& what) const;
 
     struct Decoded {
         std::string className;
         std::shared_ptr<void> object;
     };
 
-    struct PropertyListDeleter {
-        void operator()(void* propertyList) const;
-    };
-
-    std::unique_ptr<void, PropertyListDeleter> m_archive;  // the parsed property list
-    std::vector<void*> m_objects;  // its "$objects", indexed once: the list itself has no fast lookup
+    QByteArray m_data;           // the bytes the list reads in place
+    BinaryPropertyList m_list;   // checked once, read on demand
+    std::vector<Ref> m_objects;  // its "$objects"
     std::uint64_t m_rootReference = 0;
-    void* m_current = nullptr;  // the dictionary of the object being decoded
+    std::optional<Ref> m_current;  // the dictionary of the object being decoded
     std::unordered_map<std::uint64_t, Decoded> m_decoded;
     std::unordered_set<std::uint64_t> m_inProgress;
+    // The value of each element object of a number array met so far:
+    // voice prints repeat a few hundred numbers millions of times.
+    std::vector<std::int64_t> m_numbers;
 };

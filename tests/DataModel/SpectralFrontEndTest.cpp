@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <complex>
 #include <numeric>
@@ -146,6 +147,27 @@ TEST_F(SpectralFrontEndTest, CepstrumOfEqualEnergiesHasOnlyItsFirstCoefficient)
     EXPECT_NEAR(c[0], 16 * 2.0 * std::sqrt(2.0 / 16), 1e-12);
     for (int i = 1; i < kFilterCount; ++i)
         EXPECT_NEAR(c[i], 0.0, 1e-12) << "coefficient " << i;
+}
+
+TEST_F(SpectralFrontEndTest, CepstrumFromTablesGivesCepstrumsBits)
+{
+    // Energies over many orders of magnitude, empty and negative ones among them.
+    std::uint32_t seed = 11;
+    for (int round = 0; round < 2000; ++round) {
+        double energies[kFilterCount];
+        for (double& energy : energies) {
+            seed = seed * 1664525u + 1013904223u;
+            energy = round % 7 == 0 && seed % 5 == 0 ? -static_cast<double>(seed % 3)
+                                                     : std::ldexp(static_cast<double>(seed >> 8), -20 + round % 40);
+        }
+        double literal[kFilterCount];
+        double tabled[kFilterCount] = {};
+        Cepstrum(energies, literal, kFilterCount);
+        CepstrumFromTables(energies, tabled, 0, kFilterCount - 1);
+        for (int i = 0; i < kFilterCount; ++i)
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(tabled[i]), std::bit_cast<std::uint64_t>(literal[i]))
+                << "round " << round << ", coefficient " << i;
+    }
 }
 
 }  // namespace

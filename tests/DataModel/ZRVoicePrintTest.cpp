@@ -1,6 +1,7 @@
 #include "DataModel/ZRVoicePrint.h"
 
 #include "Platform/PcmBytes.h"
+#include "support/LiteralEngine.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +156,27 @@ TEST(ZRVoicePrintTest, ARecordingIsZeroFromItselfAndSymmetricToOthers)
         EXPECT_EQ(prints[i].distanceFromVoicePrint(&copy), 0.0);
         for (std::size_t j = 0; j < i; ++j)
             EXPECT_EQ(prints[i].distanceFromVoicePrint(&prints[j]), prints[j].distanceFromVoicePrint(&prints[i]));
+    }
+}
+
+TEST(ZRVoicePrintLiteralTest, PrintsEqualTheLiteralCalculation)
+{
+    // Noise, speech in a quiet room, a single frame, too little audio; and
+    // real speech of every speaker.
+    std::vector<Samples> inputs = {TestData::nonzeroNoise(16000, 3), TestData::nonzeroNoise(266, 4),
+        TestData::nonzeroNoise(200, 5), Samples(4000, 0)};
+    if (!Fsdd::directory().empty()) {
+        for (const char* speaker : {"george", "jackson", "lucas", "nicolas", "theo", "yweweler"}) {
+            for (int digit = 0; digit < 10; ++digit)
+                inputs.push_back(TestData::samplesOf(Fsdd::recording(digit, speaker, digit)));
+        }
+        inputs.push_back(TestData::inQuietRoom(TestData::samplesOf(Fsdd::recording(7, "theo", 3)), 3000, 5000));
+    }
+    for (const Samples& samples : inputs) {
+        const std::vector<std::uint8_t> bytes = PcmBytes::bigEndian(samples);
+        ZRVoicePrint print;
+        ASSERT_EQ(print.calculateVoicePrint(bytes), ZRVoicePrint::kCalculated);
+        EXPECT_EQ(print.voicePrint(), Literal::voicePrintOf(bytes)) << samples.size() << " samples";
     }
 }
 

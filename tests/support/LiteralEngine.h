@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+class ZRCommandList;
+class ZRSample;
+class ZRVoicePrint;
+
+// The voice-print distance and the three command searches written exactly as
+// the literal algorithm reads: two whole n × m tables of doubles per
+// comparison, every cell filled, every comparison made in full. It shares no
+// code with the engine. The tests hold the engine's results to it, bit for
+// bit, and the benchmarks measure the engine against it. Likewise the voice
+// print calculation, on the engine's public front-end functions.
+namespace Literal {
+
+// The print of nonempty 16-bit big-endian samples at 8000 Hz.
+std::vector<std::int32_t> voicePrintOf(std::span<const std::uint8_t> data);
+
+double Distance(const std::int32_t* p, int i, const std::int32_t* q, int j, int dim);
+double DTW(const std::int32_t* p, int n, const std::int32_t* q, int m, int dim);
+// The receiver's distance from another print: 1e30 for none, or for frame
+// counts more than three times apart.
+double distanceFromVoicePrint(const ZRVoicePrint& receiver, const ZRVoicePrint* other);
+
+// What a search leaves behind: the chosen sample (none when nothing is
+// below 1e30) and the best distance.
+struct Match {
+    std::shared_ptr<ZRSample> sample;
+    double distance = 1e30;
+};
+
+Match findPhoneTypeSampleForVoicePrint(const ZRCommandList& store, const ZRVoicePrint* utterance);
+Match findRepeatCancelTypeSampleForVoicePrint(const ZRCommandList& store, const ZRVoicePrint* utterance);
+Match findAcceptRepeatCancelTypeSampleForVoicePrint(const ZRCommandList& store, const ZRVoicePrint* utterance);
+
+}  // namespace Literal
