@@ -73,6 +73,13 @@ void AudioPlayer::playFileWithURL(const QString& path)
 {
     setupURLRefForFileURL(path);
     openPlaybackFile();
+    if (!m_audioFileID) {
+        // There, but not readable as sound (cut short, damaged): it ends
+        // like a missing file, so that whoever waits for it goes on.
+        Log::write(QStringLiteral("ERROR soundfile not available"));
+        completeAtOnce();
+        return;
+    }
     setupPlaybackAudioQueueObject();
     m_donePlayingFile = false;
     m_audioPlayerShouldStopImmediately = false;

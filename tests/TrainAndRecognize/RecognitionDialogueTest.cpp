@@ -1,7 +1,12 @@
 #include "DataModel/ZRCommand.h"
+#include "DataModel/ZRSample.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
 #include "support/DialogueFixture.h"
+#include "support/LogCapture.h"
+#include "support/ScopedEnvironment.h"
+
+#include <QFile>
 
 #include <optional>
 
@@ -178,6 +183,59 @@ TEST_F(RecognitionDialogueTest, TheStopButtonDuringTheFirstPromptRecordsNothing)
     EXPECT_EQ(m_controller.recorder(), nullptr);
     EXPECT_EQ(heard(), Names {"speak-now"});
     EXPECT_LT(endOf(0), 400ms) << "the prompt was cut off";
+}
+
+TEST_F(RecognitionDialogueTest, ASampleFileCutOrLostBehindTheStoresBackIsLoggedAndTheDialogueEnds)
+{
+    const auto four = trainDigit(ZRCommandTypePhone, 4);
+    const std::vector<std::shared_ptr<ZRSample>> samples {four->sample1(), four->sample2(), four->sample3()};
+    const auto damageEvery = [&](const auto& damage) {
+        for (const auto& sample : samples)
+            damage(sample->filePath());
+    };
+    const auto recognizeFour = [&] {
+        m_results.clear();
+        m_device.speaker().clear();
+        say(4);
+        recognize();
+        EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {four}) << "the print is in the store";
+        EXPECT_EQ(m_screen.onScreen(), nullptr);
+    };
+
+    // Cut short, cut inside the header, gone: nothing to play, said once in
+    // the log, and the dialogue goes on.
+    for (const auto& damage : {+[](const QString& path) { QFile::resize(path, QFile(path).size() / 2); },
+             +[](const QString& path) { QFile::resize(path, 10); }, +[](const QString& path) { QFile::remove(path); }}) {
+        damageEvery(damage);
+        LogCapture log;
+        recognizeFour();
+        EXPECT_EQ(heard(), (Names {"speak-now", "you-said"}));
+        EXPECT_EQ(log.errors(), QStringList("ERROR soundfile not available"));
+    }
+}
+
+TEST_F(RecognitionDialogueTest, WithoutItsPromptsADialogueStillAsksListensAndEnds)
+{
+    setConfirmations(true);
+    trainSystemCommands();
+    const auto contact = trainDigit(ZRCommandTypePhone, 6);
+    const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
+    const LogCapture log;
+
+    say(6);
+    say(kAcceptDigit);
+    recognize();
+    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {contact});
+
+    // Repeated, then cancelled.
+    m_results.clear();
+    say(6);
+    say(kRepeatDigit);
+    say(6);
+    say(kCancelDigit);
+    recognize();
+    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
+    EXPECT_FALSE(log.errors().isEmpty()) << "the missing prompts are logged";
 }
 
 }  // namespace

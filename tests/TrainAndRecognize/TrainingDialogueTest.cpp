@@ -6,6 +6,7 @@
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
 #include "support/DialogueFixture.h"
 #include "support/LogCapture.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -154,6 +155,17 @@ TEST_F(TrainingDialogueTest, NoCommandIsLoggedAndShowsNothing)
     m_clock.advance(1s);
     EXPECT_EQ(log.lines(), QStringList("ERROR ZRTrainController:trainCommand: command object == nil"));
     EXPECT_TRUE(m_screen.presented().empty());
+}
+
+TEST_F(TrainingDialogueTest, WithoutItsPromptsATrainingStillRecordsAndKeeps)
+{
+    const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
+    const LogCapture log;
+    const auto contact = newContact(5);
+    train(contact, 5);
+    EXPECT_EQ(m_trained, std::vector<std::shared_ptr<ZRCommand>> {contact});
+    EXPECT_EQ(contact->numberOfSamples(), 1);
+    EXPECT_TRUE(log.errors().contains("ERROR soundfile not available"));
 }
 
 }  // namespace
