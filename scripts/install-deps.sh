@@ -22,6 +22,8 @@ packages=(
   pulseaudio pulseaudio-utils
   # independent checks of the archive format in the tests
   python3
+  # tests that make folders read-only even for root (dropping its override)
+  libcap-dev
 )
 
 missing=()

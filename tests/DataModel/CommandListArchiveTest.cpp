@@ -5,6 +5,7 @@
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/StoreJson.h"
 #include "support/TestData.h"
 
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <csignal>
 #include <fstream>
+#include <memory>
 #include <sys/resource.h>
 
 namespace {
@@ -146,41 +148,63 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     EXPECT_EQ(contentsOf(path + ".unreadable-2"), "second");
 }
 
+// A disk that fills up: writes beyond a few bytes fail.
+class FullDisk {
+public:
+    FullDisk()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_original);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tiny = m_original;
+        tiny.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FullDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_original);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit m_original {};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
 TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)
 {
-    ZRCommandList store = populatedStore();
     const QString path = ZRCommandList::createCommandListFileURL();
-    const QByteArray before = contentsOf(path);
-    const json inMemory = storeAsJson(store);
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only folder" : "full disk");
+        ZRCommandList store = populatedStore();
+        const QByteArray before = contentsOf(path);
+        const json inMemory = storeAsJson(store);
+        const std::size_t count = store.count();
 
-    // A disk that fills up: writes beyond a few bytes fail.
-    rlimit original {};
-    getrlimit(RLIMIT_FSIZE, &original);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = original;
-    tiny.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    bool saved = true;
-    {
-        LogCapture log;
-        auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
-        command->setPhoneNumber("999");
-        store.addCommand(command);  // saves, and fails
-        saved = store.saveToFile();
-        EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
+        bool saved = true;
+        {
+            const std::unique_ptr<FullDisk> full = readOnly ? nullptr : std::make_unique<FullDisk>();
+            const std::unique_ptr<ReadOnlyFolder> locked
+                = readOnly ? std::make_unique<ReadOnlyFolder>(m_storage.documents()) : nullptr;
+            LogCapture log;
+            auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+            command->setPhoneNumber("999");
+            store.addCommand(command);  // saves, and fails
+            saved = store.saveToFile();
+            EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
+        }
+
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(contentsOf(path), before) << "the old file is intact";
+        EXPECT_EQ(store.count(), count + 1) << "the store in memory keeps the change";
+        EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
+            << "no temporary file is left behind";
+
+        ASSERT_TRUE(store.saveToFile());
+        EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store));
+        EXPECT_NE(storeAsJson(store), inMemory);
     }
-    setrlimit(RLIMIT_FSIZE, &original);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(contentsOf(path), before) << "the old file is intact";
-    EXPECT_EQ(store.count(), 4u) << "the store in memory keeps the change";
-    EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
-        << "no temporary file is left behind";
-
-    ASSERT_TRUE(store.saveToFile());
-    EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store));
-    EXPECT_NE(storeAsJson(store), inMemory);
 }
 
 TEST_F(CommandListArchiveTest, SavingWhereNoFileCanBeWrittenIsReported)

@@ -15,6 +15,8 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTimer>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -146,6 +148,31 @@ TEST_F(AddressBookTest, FilesThatCannotBeParsedOrAreTooLargeAreSkippedWithOneLog
     ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
     EXPECT_TRUE(lines[0].startsWith("Contacts: skipped " + path("huge.vcf") + ": ")) << lines[0].toStdString();
     EXPECT_TRUE(lines[1].startsWith("Contacts: skipped " + path("junk.vcf") + ": ")) << lines[1].toStdString();
+}
+
+TEST_F(AddressBookTest, AHostileFolderIsReadInTheBackgroundAndOnlyItsCardsCount)
+{
+    write("anna.vcf", card("Anna"));
+    // A million lines, just under the size limit, around one real card.
+    QByteArray million = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Million\r\nTEL:2\r\n";
+    for (int line = 0; line < 1'000'000; ++line)
+        million += "NOTE:x\r\n";
+    write("million.vcf", million + "END:VCARD\r\n");
+    QByteArray junk(256 * 1024, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<char>((i * 2654435761u) >> 13);
+    write("junk.vcf", junk);
+    // A pipe nobody writes to would block a reader for ever; a link to
+    // nowhere cannot be opened.
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.vcf")).constData(), 0600), 0);
+    ASSERT_EQ(symlink("/nonexistent/gone.vcf", QFile::encodeName(path("gone.vcf")).constData()), 0);
+
+    AddressBook book(folder());
+    bool eventsRanWhileReading = false;
+    QTimer::singleShot(0, [&] { eventsRanWhileReading = book.isLoading(); });
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_TRUE(eventsRanWhileReading) << "the folder is read off the main thread";
+    EXPECT_EQ(names(book), QStringList({"Anna", "Million"}));
 }
 
 TEST_F(AddressBookTest, AFileThatCannotBeOpenedIsSkippedWithOneLogLine)
