@@ -189,6 +189,23 @@ TEST_F(CliStoreCommandsTest, BadInputChangesNothing)
     EXPECT_EQ(sampleFiles(), files);
 }
 
+TEST_F(CliStoreCommandsTest, AnUndecodableStoreIsSetAsideAndTheProgramStartsEmpty)
+{
+    IsolatedStorage::touch(m_storage.documentsFile("/samcomandlist"), "bplist00 but nothing after it");
+    const ProcessRun first = cli({"list", "--json"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(json::parse(first.out)["commands"].empty());
+    EXPECT_NE(first.err.find("ERROR"), std::string::npos) << "one line says why";
+
+    const ProcessRun trained
+        = cli({"train", "--name", "Anna", "--number", "0170 1", TestData::example("anna.wav").string()});
+    ASSERT_EQ(trained.status, 0) << trained.err;
+    QFile aside(m_storage.documentsFile("/samcomandlist.unreadable"));
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), "bplist00 but nothing after it") << "kept for whoever wants to look at it";
+    EXPECT_EQ(listed()["commands"].size(), 1u);
+}
+
 TEST_F(CliStoreCommandsTest, NothingTrainedIsNotRecognised)
 {
     const ProcessRun run = cli({"recognize", TestData::example("anna.wav").string()});
