@@ -6,7 +6,6 @@
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -44,9 +43,7 @@ ProcessRun ProcessRun::of(const std::string& program, const std::vector<std::str
     pid_t child = 0;
     if (posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
-        rusage usage {};
-        wait4(child, &status, 0, &usage);
-        run.peakMemoryKiB = usage.ru_maxrss;
+        waitpid(child, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     }

@@ -8,7 +8,6 @@
 struct ProcessRun {
     int status = -1;  // the exit status; -1 when it did not exit normally
     int signal = 0;   // the signal that ended it, if one did
-    long peakMemoryKiB = 0;  // its largest resident set
     std::string out;
     std::string err;
 
