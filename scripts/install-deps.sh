@@ -11,17 +11,17 @@ packages=(
   # audio files and sample-rate conversion
   libsndfile1-dev libsamplerate0-dev
   # Qt Core (settings, paths, files, logging), Qt Concurrent (reading the
-  # contacts off the main thread), Qt Multimedia (the sound server) and the
-  # keyed archive
-  qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools libplist-dev
+  # contacts off the main thread) and Qt Multimedia (the sound server)
+  qt6-base-dev qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools
   # the screens: Qt Quick and the QML modules they load
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml qml6-module-qtquick-window
   qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
   qml6-module-qtqml-workerscript
   # a sound server with no sound card, for the audio integration test
   pulseaudio pulseaudio-utils
-  # independent checks of the archive format in the tests
-  python3
+  # independent checks of the archive format in the tests: Python's plistlib
+  # and libplist, a second reader and writer of property lists
+  python3 libplist-dev
   # tests that make folders read-only even for root (dropping its override)
   libcap-dev
 )

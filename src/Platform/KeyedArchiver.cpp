@@ -1,39 +1,22 @@
 #include "Platform/KeyedArchiver.h"
 
-#include <plist/plist.h>
-
 namespace {
 
 constexpr const char* kMutableArrayClasses[] = {"NSMutableArray", "NSArray", "NSObject"};
 
-plist_t node(void* pointer)
-{
-    return static_cast<plist_t>(pointer);
-}
-
-plist_t newInteger(std::int32_t value)
-{
-    // Negative values travel as 64-bit two's complement, which the binary
-    // format stores as a signed 8-byte integer.
-    return plist_new_uint(static_cast<std::uint64_t>(static_cast<std::int64_t>(value)));
-}
-
 }  // namespace
 
 KeyedArchiver::KeyedArchiver()
-    : m_objects(plist_new_array())
+    : m_objects(m_list.array())
 {
-    plist_array_append_item(node(m_objects), plist_new_string("$null"));  // UID 0 is nil
+    append(m_list.string(QStringLiteral("$null")));  // UID 0 is nil
 }
 
-KeyedArchiver::~KeyedArchiver()
-{
-    plist_free(node(m_objects));
-}
+KeyedArchiver::~KeyedArchiver() = default;
 
 void KeyedArchiver::encodeInt(std::int32_t value, const char* key)
 {
-    plist_dict_set_item(node(m_current), key, newInteger(value));
+    m_list.insert(m_current, QString::fromLatin1(key), m_list.integer(value));
 }
 
 void KeyedArchiver::encodeNumber(std::int32_t value, const char* key)
@@ -61,26 +44,26 @@ std::uint64_t KeyedArchiver::objectReference(
     if (const auto known = m_objectReferences.find(identity); known != m_objectReferences.end())
         return known->second;
 
-    plist_t dictionary = plist_new_dict();
+    const BinaryPropertyListWriter::Ref dictionary = m_list.dictionary();
     const std::uint64_t uid = append(dictionary);
     m_objectReferences.emplace(identity, uid);
 
-    void* outer = m_current;
+    const BinaryPropertyListWriter::Ref outer = m_current;
     m_current = dictionary;
     encodeKeys();
-    plist_dict_set_item(dictionary, "$class", plist_new_uid(classReference(classes)));
+    m_list.insert(dictionary, QStringLiteral("$class"), m_list.uid(classReference(classes)));
     m_current = outer;
     return uid;
 }
 
 std::uint64_t KeyedArchiver::arrayReference(const std::vector<std::uint64_t>& elements)
 {
-    plist_t objects = plist_new_array();
+    const BinaryPropertyListWriter::Ref objects = m_list.array();
     for (std::uint64_t element : elements)
-        plist_array_append_item(objects, plist_new_uid(element));
-    plist_t dictionary = plist_new_dict();
-    plist_dict_set_item(dictionary, "NS.objects", objects);
-    plist_dict_set_item(dictionary, "$class", plist_new_uid(classReference(kMutableArrayClasses)));
+        m_list.append(objects, m_list.uid(element));
+    const BinaryPropertyListWriter::Ref dictionary = m_list.dictionary();
+    m_list.insert(dictionary, QStringLiteral("NS.objects"), objects);
+    m_list.insert(dictionary, QStringLiteral("$class"), m_list.uid(classReference(kMutableArrayClasses)));
     return append(dictionary);
 }
 
@@ -88,7 +71,7 @@ std::uint64_t KeyedArchiver::numberReference(std::int32_t value)
 {
     const auto [entry, isNew] = m_numberReferences.try_emplace(value, 0);
     if (isNew)
-        entry->second = append(newInteger(value));
+        entry->second = append(m_list.integer(value));
     return entry->second;
 }
 
@@ -96,7 +79,7 @@ std::uint64_t KeyedArchiver::stringReference(const QString& value)
 {
     const auto [entry, isNew] = m_stringReferences.try_emplace(value, 0);
     if (isNew)
-        entry->second = append(plist_new_string(value.toUtf8().constData()));
+        entry->second = append(m_list.string(value));
     return entry->second;
 }
 
@@ -104,46 +87,37 @@ std::uint64_t KeyedArchiver::classReference(ClassNames classes)
 {
     const auto [entry, isNew] = m_classReferences.try_emplace(classes.front(), 0);
     if (isNew) {
-        plist_t chain = plist_new_array();
+        const BinaryPropertyListWriter::Ref chain = m_list.array();
         for (const char* name : classes)
-            plist_array_append_item(chain, plist_new_string(name));
-        plist_t dictionary = plist_new_dict();
-        plist_dict_set_item(dictionary, "$classname", plist_new_string(classes.front()));
-        plist_dict_set_item(dictionary, "$classes", chain);
+            m_list.append(chain, m_list.string(QString::fromLatin1(name)));
+        const BinaryPropertyListWriter::Ref dictionary = m_list.dictionary();
+        m_list.insert(dictionary, QStringLiteral("$classname"), m_list.string(QString::fromLatin1(classes.front())));
+        m_list.insert(dictionary, QStringLiteral("$classes"), chain);
         entry->second = append(dictionary);
     }
     return entry->second;
 }
 
-std::uint64_t KeyedArchiver::append(void* item)
+std::uint64_t KeyedArchiver::append(BinaryPropertyListWriter::Ref object)
 {
-    const std::uint64_t uid = plist_array_get_size(node(m_objects));
-    plist_array_append_item(node(m_objects), node(item));
-    return uid;
+    m_list.append(m_objects, object);
+    return m_objectCount++;
 }
 
 void KeyedArchiver::setReference(const char* key, std::uint64_t uid)
 {
-    plist_dict_set_item(node(m_current), key, plist_new_uid(uid));
+    m_list.insert(m_current, QString::fromLatin1(key), m_list.uid(uid));
 }
 
 QByteArray KeyedArchiver::finish(std::uint64_t rootUid)
 {
-    plist_t top = plist_new_dict();
-    plist_dict_set_item(top, "root", plist_new_uid(rootUid));
+    const BinaryPropertyListWriter::Ref top = m_list.dictionary();
+    m_list.insert(top, QStringLiteral("root"), m_list.uid(rootUid));
 
-    plist_t archive = plist_new_dict();
-    plist_dict_set_item(archive, "$archiver", plist_new_string("NSKeyedArchiver"));
-    plist_dict_set_item(archive, "$version", plist_new_uint(100000));
-    plist_dict_set_item(archive, "$top", top);
-    plist_dict_set_item(archive, "$objects", node(m_objects));
-    m_objects = plist_new_array();  // the archive owns the objects now
-
-    char* bytes = nullptr;
-    std::uint32_t length = 0;
-    plist_to_bin(archive, &bytes, &length);
-    QByteArray data(bytes, static_cast<qsizetype>(length));
-    plist_to_bin_free(bytes);
-    plist_free(archive);
-    return data;
+    const BinaryPropertyListWriter::Ref archive = m_list.dictionary();
+    m_list.insert(archive, QStringLiteral("$archiver"), m_list.string(QStringLiteral("NSKeyedArchiver")));
+    m_list.insert(archive, QStringLiteral("$version"), m_list.integer(100000));
+    m_list.insert(archive, QStringLiteral("$top"), top);
+    m_list.insert(archive, QStringLiteral("$objects"), m_objects);
+    return m_list.finish(archive);
 }

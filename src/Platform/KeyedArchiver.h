@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/BinaryPropertyListWriter.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -74,16 +76,18 @@ private:
     std::uint64_t numberReference(std::int32_t value);
     std::uint64_t stringReference(const QString& value);
     std::uint64_t classReference(ClassNames classes);
-    std::uint64_t append(void* node);
+    std::uint64_t append(BinaryPropertyListWriter::Ref object);
     void setReference(const char* key, std::uint64_t uid);
     QByteArray finish(std::uint64_t rootUid);
 
-    void* m_objects;            // the "$objects" array (a plist node)
-    void* m_current = nullptr;  // the dictionary of the object being encoded
+    BinaryPropertyListWriter m_list;
+    BinaryPropertyListWriter::Ref m_objects;      // the "$objects" array
+    std::uint64_t m_objectCount = 0;              // its length: the next UID
+    BinaryPropertyListWriter::Ref m_current = 0;  // the dictionary of the object being encoded
     std::unordered_map<const void*, std::uint64_t> m_objectReferences;
     // Equal numbers and strings are stored once, as the platform does for
     // its shared small numbers.
-    std::map<std::int32_t, std::uint64_t> m_numberReferences;
+    std::unordered_map<std::int32_t, std::uint64_t> m_numberReferences;
     std::map<QString, std::uint64_t> m_stringReferences;
     std::map<std::string, std::uint64_t> m_classReferences;
 };
