@@ -22,6 +22,8 @@ packages=(
   pulseaudio pulseaudio-utils
   # independent checks of the archive format in the tests
   python3
+  # the fuzz targets (fuzz/run.sh): clang with libFuzzer and the sanitizers
+  clang libclang-rt-dev
 )
 
 missing=()
