@@ -32,7 +32,9 @@ namespace {
 
 // Every refused file is logged; a million such lines would bury the
 // fuzzer's own report.
-void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) { }
+void dropMessage(QtMsgType, const QMessageLogContext&, const QString&)
+{
+}
 
 // A Documents folder of the fuzzer's own, in memory where there is a tmpfs.
 QTemporaryDir& documents()
@@ -117,7 +119,8 @@ void saveAndLoadAgain(const ZRCommandList& store)
 {
     const QByteArray saved = KeyedArchiver::archivedDataWithRootObject(store);
     QString reason;
-    const std::shared_ptr<ZRCommandList> reloaded = KeyedUnarchiver::unarchiveObjectWithData<ZRCommandList>(saved, &reason);
+    const std::shared_ptr<ZRCommandList> reloaded
+        = KeyedUnarchiver::unarchiveObjectWithData<ZRCommandList>(saved, &reason);
     if (!reloaded)
         broken("a saved store does not load again:", reason);
     if (KeyedArchiver::archivedDataWithRootObject(*reloaded) != saved)

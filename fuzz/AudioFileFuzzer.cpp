@@ -27,7 +27,8 @@ namespace {
 std::string makeFolder()
 {
     const std::filesystem::path shm("/dev/shm");
-    const std::filesystem::path base = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+    const std::filesystem::path base
+        = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
     std::string pattern = (base / "zarneth-audio-fuzzer-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         broken("no temporary folder");
