@@ -4,13 +4,16 @@
 // starts empty. A store that loads is then used as the application uses
 // it: listed, searched for an utterance (each stored print's distance
 // checked by DistanceOracle) and saved; what is saved must load again and
-// save to the same bytes.
+// save to the same bytes. Beyond the archive's shape, every object of any
+// property list the reader accepts is read through its accessors, which
+// must not fail where the reader's checks passed.
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
 #include "DistanceOracle.h"
+#include "Platform/BinaryPropertyList.h"
 #include "Platform/DocumentsDirectory.h"
 #include "Platform/KeyedArchiver.h"
 #include "Platform/KeyedUnarchiver.h"
@@ -18,8 +21,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <unordered_set>
 
 namespace {
@@ -127,6 +132,63 @@ void saveAndLoadAgain(const ZRCommandList& store)
         broken("a saved store, loaded again, saves to other bytes");
 }
 
+// Dictionaries have no list of their keys: the values of the keys an
+// archive uses are followed.
+constexpr std::array kKeys = {"$archiver", "$version", "$top", "root", "$objects", "$class", "$classname", "$classes",
+    "NS.objects", "IDCounter", "systemList", "commandlist", "CommandName", "Sample1", "SampleVoicePrint", "VoicePrint"};
+
+void readObject(
+    const BinaryPropertyList& list, BinaryPropertyList::Ref object, std::vector<BinaryPropertyList::Ref>& next)
+{
+    using Type = BinaryPropertyList::Type;
+    switch (list.type(object)) {
+    case Type::Integer:
+        list.integer(object);
+        break;
+    case Type::Uid:
+        list.uid(object);
+        break;
+    case Type::String:
+        if (list.isString(object, "$null") != (list.string(object) == QLatin1String("$null")))
+            broken("isString and string disagree");
+        break;
+    case Type::Array:
+        for (std::size_t i = 0; i < list.count(object); ++i)
+            next.push_back(list.element(object, i));
+        break;
+    case Type::Dictionary:
+        for (const char* key : kKeys) {
+            if (const auto value = list.value(object, key))
+                next.push_back(*value);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Each object reachable from the top once. Accessors throw only when asked
+// for the wrong type, so any exception here is a fault and ends the run.
+void readEveryObject(const std::uint8_t* data, std::size_t size)
+{
+    std::optional<BinaryPropertyList> parsed;
+    try {
+        parsed.emplace(std::span(data, size));
+    } catch (const BinaryPropertyList::Error&) {
+        return;
+    }
+    std::vector<bool> seen(parsed->objectCount());
+    std::vector<BinaryPropertyList::Ref> next {parsed->top()};
+    while (!next.empty()) {
+        const BinaryPropertyList::Ref object = next.back();
+        next.pop_back();
+        if (!seen[object]) {
+            seen[object] = true;
+            readObject(*parsed, object, next);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -140,6 +202,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    readEveryObject(data, size);
     ZRCommandList store = loadFromFile(data, size);
     list(store);
     search(store);
