@@ -2,13 +2,15 @@
 // as zarneth-cli reads an utterance (UtteranceFile: AudioFileDecoder at
 // 8000 Hz for the voice print and at 44100 Hz for the sample file, then the
 // print), and as the player reads a sample file or prompt (AudioFile, a
-// buffer's worth of packets at a time, with the player's buffer sizes). The
-// readers take paths, so the bytes go to a file in a folder of the
-// fuzzer's own, in memory where there is a tmpfs.
+// buffer's worth of packets at a time, with the player's buffer sizes).
+// Where neither converts anything the two must agree. The readers take
+// paths, so the bytes go to a file in a folder of the fuzzer's own, in
+// memory where there is a tmpfs.
 
 #include "AudioManagers/AudioPlayer.h"
 #include "AudioManagers/UtteranceFile.h"
 #include "Platform/AudioFile.h"
+#include "Platform/AudioFileDecoder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,26 +67,43 @@ void readAsUtterance()
 }
 
 // The player's refill: buffers of the player's size, each filled with the
-// packets that fit, until the file ends.
-void readAsPlayer()
+// packets that fit, until the file ends. Returns the samples played.
+std::vector<std::int16_t> readAsPlayer(AudioFile& file)
 {
-    const std::unique_ptr<AudioFile> file = AudioFile::open(inputPath());
-    if (!file)
-        return;
-    const std::uint32_t packetSize = file->packetSizeUpperBound();
+    const std::uint32_t packetSize = file.packetSizeUpperBound();
     const AudioPlayer::BufferSizes sizes
-        = AudioPlayer::sizesFor(file->dataFormat(), packetSize, AudioPlayer::kSecondsPerBuffer);
+        = AudioPlayer::sizesFor(file.dataFormat(), packetSize, AudioPlayer::kSecondsPerBuffer);
     std::vector<std::uint8_t> buffer(sizes.bufferByteSize);
+    std::vector<std::int16_t> played;
     std::int64_t start = 0;
     std::uint32_t bytes = 0;
     while (sizes.numPacketsToRead > 0) {
-        const std::uint32_t packets = file->readPackets(start, sizes.numPacketsToRead, buffer.data(), &bytes);
+        const std::uint32_t packets = file.readPackets(start, sizes.numPacketsToRead, buffer.data(), &bytes);
         if (packets == 0)
             break;
         if (packets > sizes.numPacketsToRead || bytes != packets * packetSize)
             broken("readPackets handed out more than was asked for, or miscounted its bytes");
+        const auto* samples = reinterpret_cast<const std::int16_t*>(buffer.data());
+        played.insert(played.end(), samples, samples + bytes / 2);
         start += packets;
     }
+    return played;
+}
+
+// A mono file at a rate the decoder keeps reaches the player and the
+// decoder sample for sample alike: both take 16-bit PCM as it is and
+// scale anything else the same way.
+void comparePlayerWithDecoder(const AudioFile& file, const std::vector<std::int16_t>& played)
+{
+    const AudioStreamBasicDescription& format = file.dataFormat();
+    const bool kept
+        = format.mSampleRate == UtteranceFile::kVoicePrintRate || format.mSampleRate == UtteranceFile::kSampleFileRate;
+    if (format.mChannelsPerFrame != 1 || !kept)
+        return;
+    const AudioFileDecoder::Result decoded
+        = AudioFileDecoder::decode(inputPath(), static_cast<int>(format.mSampleRate));
+    if (!decoded.ok() || decoded.samples != played)
+        broken("the player and the decoder read a mono file differently");
 }
 
 }  // namespace
@@ -93,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     write(data, size);
     readAsUtterance();
-    readAsPlayer();
+    if (const std::unique_ptr<AudioFile> file = AudioFile::open(inputPath()))
+        comparePlayerWithDecoder(*file, readAsPlayer(*file));
     return 0;
 }
