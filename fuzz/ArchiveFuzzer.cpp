@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdio>
@@ -93,8 +94,9 @@ void list(const ZRCommandList& store)
         if (!command)
             broken("a store holds a nil command");
         for (const std::shared_ptr<ZRSample>& sample : {command->sample1(), command->sample2(), command->sample3()}) {
-            if (sample && !sample->filePath().isNull() && !ZRSample::isSampleFileName(sample->fileName()))
-                broken("a sample file outside the Documents folder:", sample->filePath());
+            const QString path = sample ? sample->filePath() : QString();
+            if (!path.isNull() && QFileInfo(QDir::cleanPath(path)).path() != DocumentsDirectory::path())
+                broken("a sample file outside the Documents folder:", path);
         }
         if (command->numberOfSamples() > ZRCommand::kMaxSamples)
             broken("a command with more than three samples");

@@ -23,7 +23,7 @@ namespace {
 }
 
 // Half a second of a voiced sound between two stretches of quiet noise: a
-// print of a couple of dozen frames with speech in the middle.
+// print of twenty frames, trimmed to the speech.
 std::vector<std::uint8_t> syntheticUtterance()
 {
     constexpr int kRate = 8000;
