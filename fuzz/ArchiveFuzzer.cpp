@@ -4,9 +4,10 @@
 // starts empty. A store that loads is then used as the application uses
 // it: listed, searched for an utterance (each stored print's distance
 // checked by DistanceOracle) and saved; what is saved must load again and
-// save to the same bytes. Beyond the archive's shape, every object of any
-// property list the reader accepts is read through its accessors, which
-// must not fail where the reader's checks passed.
+// save to the same bytes. It must also hold no more print numbers than the
+// file has bytes. Beyond the archive's shape, every object of any property
+// list the reader accepts is read through its accessors, which must not
+// fail where the reader's checks passed.
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
@@ -105,6 +106,24 @@ void list(const ZRCommandList& store)
         if (!store.systemCommandAtIndex(n))
             broken("a counted system command is missing");
     }
+}
+
+// Without sharing, every number of a print is a reference of at least one
+// byte in the file; prints sharing one element list must not multiply what
+// a small file makes the store hold.
+void checkPrintsFitTheFile(const ZRCommandList& store, std::size_t size)
+{
+    std::unordered_set<const ZRVoicePrint*> counted;
+    std::size_t numbers = 0;
+    for (const std::shared_ptr<ZRCommand>& command : everyCommand(store)) {
+        for (const std::shared_ptr<ZRSample>& sample : {command->sample1(), command->sample2(), command->sample3()}) {
+            const ZRVoicePrint* print = sample ? sample->voicePrint().get() : nullptr;
+            if (print && counted.insert(print).second)
+                numbers += print->count();
+        }
+    }
+    if (numbers > size)
+        broken("a store holds more print numbers than its file has bytes");
 }
 
 void search(ZRCommandList& store)
@@ -207,6 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readEveryObject(data, size);
     ZRCommandList store = loadFromFile(data, size);
     list(store);
+    checkPrintsFitTheFile(store, size);
     search(store);
     saveAndLoadAgain(store);
     return 0;
