@@ -24,6 +24,8 @@ packages=(
   python3 libplist-dev
   # tests that make folders read-only even for root (dropping its override)
   libcap-dev
+  # the fuzz targets (fuzz/run.sh): clang with libFuzzer and the sanitizers
+  clang libclang-rt-dev
 )
 
 missing=()

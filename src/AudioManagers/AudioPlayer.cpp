@@ -7,6 +7,8 @@
 #include "Platform/Log.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -132,7 +134,10 @@ AudioPlayer::BufferSizes AudioPlayer::sizesFor(
     std::uint32_t bufferByteSize = 0;
     if (format.mFramesPerPacket != 0) {
         const double packetsForTime = format.mSampleRate / format.mFramesPerPacket * seconds;
-        bufferByteSize = static_cast<std::uint32_t>(packetsForTime * maxPacketSize);
+        // A file's header may give any rate: bytes beyond 32 bits are cut
+        // to the largest buffer below like any others, not converted.
+        const double bytesForTime = packetsForTime * maxPacketSize;
+        bufferByteSize = bytesForTime > 0 ? static_cast<std::uint32_t>(std::min(bytesForTime, double {UINT32_MAX})) : 0;
     } else {
         bufferByteSize = std::max(maxPacketSize, kMaxBufferBytes);
     }

@@ -124,6 +124,9 @@ BinaryPropertyList::Header BinaryPropertyList::header(Ref object) const
     case 0xD:
         found.type = Type::Dictionary;
         found.length = lengthAt(position, info);
+        if (found.length > kMaxDictionaryEntries)
+            fail(objectName(object) + " is a dictionary of more than " + std::to_string(kMaxDictionaryEntries)
+                + " entries");
         unit = 2 * m_referenceSize;
         break;
     default:

@@ -32,6 +32,10 @@ public:
     // Tables of more objects are refused: far beyond any store, and it
     // bounds what a hostile file can make the reader allocate.
     static constexpr std::uint64_t kMaxObjects = 1u << 23;
+    // Dictionaries of more entries are refused: an archive's hold a handful,
+    // and finding a key reads every entry, once for each object that shares
+    // the dictionary.
+    static constexpr std::uint64_t kMaxDictionaryEntries = 64;
 
     // Refers to `bytes`, which must outlive the list.
     explicit BinaryPropertyList(std::span<const std::uint8_t> bytes);

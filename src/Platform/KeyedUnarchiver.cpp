@@ -110,6 +110,12 @@ std::optional<std::vector<std::int32_t>> KeyedUnarchiver::decodeNumberArray(cons
         return std::nullopt;
     if (m_list.count(*items) > maxCount)
         fail(quoted(key) + " holds more than " + std::to_string(maxCount) + " numbers");
+    // Every number an archive hands out is a reference of at least one byte
+    // unless element lists are shared; shared by many objects, a small file
+    // would fill the memory with copies of one list.
+    m_numbersHandedOut += m_list.count(*items);
+    if (m_numbersHandedOut > static_cast<std::uint64_t>(m_data.size()))
+        fail(quoted(key) + ": the number arrays hold more numbers than the archive has bytes");
     if (m_numbers.empty())
         m_numbers.assign(m_list.objectCount(), kNotLookedUp);
     std::vector<std::int32_t> numbers;

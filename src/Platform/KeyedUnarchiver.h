@@ -87,7 +87,9 @@ public:
         return objects;
     }
 
-    // An array of number objects of at most maxCount elements; nothing when missing or nil.
+    // An array of number objects of at most maxCount elements; nothing when
+    // missing or nil. All number arrays of an archive together may hold no
+    // more numbers than the archive has bytes.
     std::optional<std::vector<std::int32_t>> decodeNumberArray(const char* key, std::size_t maxCount);
 
     [[noreturn]] static void fail(const std::string& reason);
@@ -134,4 +136,6 @@ private:
     // The value of each element object of a number array met so far:
     // voice prints repeat a few hundred numbers millions of times.
     std::vector<std::int64_t> m_numbers;
+    // Numbers of all number arrays decoded so far.
+    std::uint64_t m_numbersHandedOut = 0;
 };

@@ -174,6 +174,8 @@ TEST_F(AudioPlayerTest, BuffersHoldHalfASecondWithinBounds)
     EXPECT_EQ(sizes(96000, 1, 4), std::pair(65536u, 16384u)) << "cut to the upper bound";
     EXPECT_EQ(sizes(44100, 0, 100000), std::pair(100000u, 1u)) << "one packet larger than the bound";
     EXPECT_EQ(sizes(44100, 0, 2), std::pair(65536u, 32768u));
+    // Three channels at a rate a file's header may give: 2^32 + 3002 bytes.
+    EXPECT_EQ(sizes(1'431'656'766, 1, 6), std::pair(65536u, 10922u)) << "cut, not wrapped around 32 bits";
 }
 
 }  // namespace

@@ -128,6 +128,20 @@ TEST(BinaryPropertyListTest, DamagedListsAreRefused)
     EXPECT_NO_THROW(BinaryPropertyList(listOf({{0xA2, 1, 1}, {0xA1, 2}, {0x10, 7}})));
 }
 
+TEST(BinaryPropertyListTest, DictionariesTooLargeToSearchAreRefused)
+{
+    // One key and one value over and over: every lookup would read them all,
+    // once for each object that shares the dictionary.
+    const auto dictionaryOf = [](std::uint64_t entries) {
+        Bytes dictionary = {0xDF, 0x10, static_cast<std::uint8_t>(entries)};
+        dictionary.insert(dictionary.end(), 2 * entries, 1);
+        return listOf({dictionary, {0x51, 'k'}});
+    };
+    EXPECT_NO_THROW(BinaryPropertyList(dictionaryOf(BinaryPropertyList::kMaxDictionaryEntries)));
+    EXPECT_THROW(
+        BinaryPropertyList(dictionaryOf(BinaryPropertyList::kMaxDictionaryEntries + 1)), BinaryPropertyList::Error);
+}
+
 TEST(BinaryPropertyListTest, AnyDamageToAStoreIsRefusedOrReadNeverReadPast)
 {
     QFile file(QString::fromStdString(TestData::file("archives/python-made.samcomandlist").string()));

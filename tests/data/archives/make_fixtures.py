@@ -305,6 +305,16 @@ def new_object(objects, value):
     return UID(len(objects) - 1)
 
 
+def shared_number_array():
+    """64 prints whose VoicePrint is one element list of 1024 numbers, shared."""
+    shared = array([0, 25, -40, 63, 12, -7, 0, 300, -300, 81, -19, 44, 5, 0, 0, 0] * 64)
+    prints = [Obj(("ZRVoicePrint", "NSObject"), VoicePrint=shared) for _ in range(64)]
+    phones = [command(c, 4, "Anna", "0170 1", [sample(c, "/sample1.aif", p) for p in prints[c:c + 3]])
+              for c in range(0, len(prints), 3)]
+    empty = empty_command()
+    return dump(archive(command_list(len(prints), [empty, empty, empty], phones))[0])
+
+
 def bad_files(python_made_bytes):
     o32 = 2**31          # one past the largest signed 32-bit integer
     rng = Lcg(4242)
@@ -363,6 +373,9 @@ def bad_files(python_made_bytes):
                                  o[i["sample"]].__setitem__("SampleCommandID", 2**32)))),
         ("bad-voiceprint-too-long", "otherwise valid, but a VoicePrint has 100000 integers "
          "(6250 frames); the reader caps it", broken(lambda t, o, i: None, long_print)),
+        ("bad-shared-number-array", "otherwise valid, but 64 voice prints share one VoicePrint element "
+         "list of 1024 numbers: more numbers than the file has bytes, which the reader refuses",
+         shared_number_array()),
     ]
 
 
@@ -415,8 +428,9 @@ print, a name or number is null when it is nil).
 Each carries about one fault; most are one change away from the same small
 valid store (one phone command "Anna" with one sample and a one-frame voice
 print).  `check_archive.py` refuses all of them except
-`bad-voiceprint-too-long`, because the layout itself sets no length limit; the
-cap belongs to the reader.
+`bad-voiceprint-too-long` and `bad-shared-number-array`, because the layout
+itself sets no length limit and lets arrays be shared; the caps belong to the
+reader.
 
 """
 
