@@ -43,12 +43,11 @@ void dropMessage(QtMsgType, const QMessageLogContext&, const QString&)
 {
 }
 
-// A Documents folder of the fuzzer's own, in memory where there is a tmpfs.
+// A Documents folder of the fuzzer's own in the temporary folder (TMPDIR;
+// fuzz/run.sh points it at a tmpfs).
 QTemporaryDir& documents()
 {
-    static QTemporaryDir folder(
-        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath())
-        + QStringLiteral("/zarneth-archive-fuzzer-XXXXXX"));
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/zarneth-archive-fuzzer-XXXXXX"));
     return folder;
 }
 

@@ -4,8 +4,8 @@
 // print), and as the player reads a sample file or prompt (AudioFile, a
 // buffer's worth of packets at a time, with the player's buffer sizes).
 // Where neither converts anything the two must agree. The readers take
-// paths, so the bytes go to a file in a folder of the fuzzer's own, in
-// memory where there is a tmpfs.
+// paths, so the bytes go to a file in a folder of the fuzzer's own in the
+// temporary folder (TMPDIR; fuzz/run.sh points it at a tmpfs).
 
 #include "AudioManagers/AudioPlayer.h"
 #include "AudioManagers/UtteranceFile.h"
@@ -28,10 +28,7 @@ namespace {
 
 std::string makeFolder()
 {
-    const std::filesystem::path shm("/dev/shm");
-    const std::filesystem::path base
-        = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "zarneth-audio-fuzzer-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "zarneth-audio-fuzzer-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         broken("no temporary folder");
     return pattern;

@@ -49,10 +49,16 @@ run_target() {
     -detect_leaks=1 -print_final_stats=1 -artifact_prefix="$work/")
   [ -f fuzz/"$target".dict ] && options+=(-dict=fuzz/"$target".dict)
 
+  # Targets that need files keep them in the temporary folder: one of this
+  # run's own, in memory where there is a tmpfs, gone afterwards even when
+  # the target crashed.
+  local scratch
+  scratch=$(mktemp -d "$([ -d /dev/shm ] && echo /dev/shm || echo "$PWD/$work")/zarneth-fuzz.XXXXXX")
   local status=0
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  TMPDIR=$scratch ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     timeout --kill-after=30 $((seconds * 2 + 120)) \
     "$build/fuzz/$target" "${options[@]}" "$work/corpus" >"$work/log" 2>&1 || status=$?
+  rm -rf "$scratch"
 
   local runs
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -n 1)
