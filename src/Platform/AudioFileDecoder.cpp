@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -25,14 +26,18 @@ AudioFileDecoder::Result failure(const std::string& path, const std::string& why
 
 // Reads every frame, interleaved, in chunks: the header's frame count is
 // not trusted, so a lying or truncated file cannot make us over-allocate.
+// Nothing when the file holds more than kMaxSamples.
 template <typename Sample, typename ReadFunction>
-std::vector<Sample> readAll(SNDFILE* file, int channels, ReadFunction readFrames)
+std::optional<std::vector<Sample>> readAll(SNDFILE* file, int channels, ReadFunction readFrames)
 {
     std::vector<Sample> data;
     std::vector<Sample> chunk(static_cast<std::size_t>(kChunkFrames) * channels);
     sf_count_t got = 0;
-    while ((got = readFrames(file, chunk.data(), kChunkFrames)) > 0)
+    while ((got = readFrames(file, chunk.data(), kChunkFrames)) > 0) {
+        if (data.size() + static_cast<std::size_t>(got * channels) > AudioFileDecoder::kMaxSamples)
+            return std::nullopt;
         data.insert(data.end(), chunk.begin(), chunk.begin() + got * channels);
+    }
     return data;
 }
 
@@ -63,10 +68,16 @@ AudioFileDecoder::Result AudioFileDecoder::decode(const std::string& path, int s
 
     const bool passThrough
         = info.channels == 1 && info.samplerate == sampleRate && (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
-    if (passThrough)
-        return {readAll<std::int16_t>(file.get(), 1, sf_readf_short), {}};
+    const std::string tooLong = "longer than an utterance can be";
+    if (passThrough) {
+        std::optional<std::vector<std::int16_t>> samples = readAll<std::int16_t>(file.get(), 1, sf_readf_short);
+        return samples ? Result {std::move(*samples), {}} : failure(path, tooLong);
+    }
 
-    std::vector<float> mono = mixDown(readAll<float>(file.get(), info.channels, sf_readf_float), info.channels);
+    const std::optional<std::vector<float>> interleaved = readAll<float>(file.get(), info.channels, sf_readf_float);
+    if (!interleaved)
+        return failure(path, tooLong);
+    std::vector<float> mono = mixDown(*interleaved, info.channels);
     if (info.samplerate != sampleRate && !mono.empty()) {
         const double ratio = static_cast<double>(sampleRate) / info.samplerate;
         if (src_is_valid_ratio(ratio) == 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@ public:
 
         bool ok() const { return error.empty(); }
     };
+
+    // Files are read whole, so the length is bounded: more samples (all
+    // channels together) than this are refused rather than read. A small
+    // compressed file of silence could otherwise decode to gigabytes.
+    static constexpr std::size_t kMaxSamples = std::size_t {1} << 24;
 
     static Result decode(const std::string& path, int sampleRate);
 };

@@ -149,4 +149,18 @@ TEST_F(AudioFileDecoderTest, TruncatedFilesGiveWhatIsThere)
     EXPECT_EQ(decoded.samples, Samples(samples.begin(), samples.begin() + 3000));
 }
 
+TEST_F(AudioFileDecoderTest, FilesLongerThanAnUtteranceCanBeAreRefusedUnread)
+{
+    // Silence compresses to almost nothing: a small file, a huge decoding.
+    const Samples silence(AudioFileDecoder::kMaxSamples + 1, 0);
+    for (const int rate : {8000, 44100}) {
+        const std::string path
+            = write("long" + std::to_string(rate) + ".flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, rate, 1, silence);
+        ASSERT_LT(std::filesystem::file_size(path), 1u << 20);
+        const auto decoded = AudioFileDecoder::decode(path, 8000);
+        EXPECT_NE(decoded.error.find("longer than an utterance can be"), std::string::npos) << rate << " Hz";
+        EXPECT_TRUE(decoded.samples.empty());
+    }
+}
+
 }  // namespace
