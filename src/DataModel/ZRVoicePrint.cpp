@@ -1,7 +1,7 @@
 #include "DataModel/ZRVoicePrint.h"
 
 #include "DataModel/DynamicTimeWarping.h"
-#include "DataModel/SpectralFrontEnd.h"
+#include "DataModel/CepstralFrontEnd.h"
 
 #include <algorithm>
 #include <array>

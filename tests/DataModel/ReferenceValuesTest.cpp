@@ -4,7 +4,7 @@
 // recordings and on inputs that take the unusual paths (silent background,
 // broken lead-in, digital silence, too little audio).
 
-#include "DataModel/SpectralFrontEnd.h"
+#include "DataModel/CepstralFrontEnd.h"
 #include "DataModel/ZRVoicePrint.h"
 #include "Platform/PcmBytes.h"
 #include "support/TestData.h"

@@ -1,4 +1,4 @@
-#include "DataModel/SpectralFrontEnd.h"
+#include "DataModel/CepstralFrontEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-class SpectralFrontEndTest : public ::testing::Test {
+class CepstralFrontEndTest : public ::testing::Test {
 protected:
     void SetUp() override { BuildFilters(); }
 };
@@ -26,7 +26,7 @@ std::vector<double> pseudoRandom(int count, unsigned seed)
     return values;
 }
 
-TEST_F(SpectralFrontEndTest, FilterBankLiesOnTheThirtyOneHertzGrid)
+TEST_F(CepstralFrontEndTest, FilterBankLiesOnTheThirtyOneHertzGrid)
 {
     // Left edge in Hz and number of weights of each of the 16 mel filters.
     const double leftEdges[kFilterCount]
@@ -42,7 +42,7 @@ TEST_F(SpectralFrontEndTest, FilterBankLiesOnTheThirtyOneHertzGrid)
     EXPECT_NEAR(filt_edge[kFilterCount + 1], 4000.0, 1e-9);
 }
 
-TEST_F(SpectralFrontEndTest, EveryFilterIsATriangleOfUnitArea)
+TEST_F(CepstralFrontEndTest, EveryFilterIsATriangleOfUnitArea)
 {
     for (int j = 0; j < kFilterCount; ++j) {
         EXPECT_EQ(filter_coeffs[j][0], 0.0) << "filter " << j << " starts at its left edge";
@@ -60,7 +60,7 @@ TEST_F(SpectralFrontEndTest, EveryFilterIsATriangleOfUnitArea)
     }
 }
 
-TEST_F(SpectralFrontEndTest, WindowAndTwiddlesAreComputedNotRounded)
+TEST_F(CepstralFrontEndTest, WindowAndTwiddlesAreComputedNotRounded)
 {
     EXPECT_NEAR(HammingWindow[0], 0.08, 1e-15);
     EXPECT_NEAR(HammingWindow[255], 0.08, 1e-15);
@@ -73,7 +73,7 @@ TEST_F(SpectralFrontEndTest, WindowAndTwiddlesAreComputedNotRounded)
     EXPECT_EQ(COS[0], 1.0);
 }
 
-TEST_F(SpectralFrontEndTest, ConstantInputTransformsToBinZeroOnly)
+TEST_F(CepstralFrontEndTest, ConstantInputTransformsToBinZeroOnly)
 {
     std::vector<double> re(kFFTLength, 1.0);
     std::vector<double> im(kFFTLength, 0.0);
@@ -86,7 +86,7 @@ TEST_F(SpectralFrontEndTest, ConstantInputTransformsToBinZeroOnly)
     }
 }
 
-TEST_F(SpectralFrontEndTest, TransformEqualsTheDirectFourierSum)
+TEST_F(CepstralFrontEndTest, TransformEqualsTheDirectFourierSum)
 {
     std::vector<double> re = pseudoRandom(kFFTLength, 7);
     std::vector<double> im = pseudoRandom(kFFTLength, 11);
@@ -102,7 +102,7 @@ TEST_F(SpectralFrontEndTest, TransformEqualsTheDirectFourierSum)
     }
 }
 
-TEST_F(SpectralFrontEndTest, FilterEnergiesOfAFlatSpectrumAreTheWeightSums)
+TEST_F(CepstralFrontEndTest, FilterEnergiesOfAFlatSpectrumAreTheWeightSums)
 {
     std::vector<double> flat(kSpectrumBins, 1.0);
     double energies[kFilterCount];
@@ -113,7 +113,7 @@ TEST_F(SpectralFrontEndTest, FilterEnergiesOfAFlatSpectrumAreTheWeightSums)
     EXPECT_NEAR(energies[15], 1.0 / 31.0 - filter_coeffs[15][26], 1e-15);
 }
 
-TEST_F(SpectralFrontEndTest, FilterEnergiesNeverReadPastBin127)
+TEST_F(CepstralFrontEndTest, FilterEnergiesNeverReadPastBin127)
 {
     // Power only beyond the 128 bins, where a careless loop would read it.
     std::vector<double> spectrum(2 * kSpectrumBins, 0.0);
@@ -124,7 +124,7 @@ TEST_F(SpectralFrontEndTest, FilterEnergiesNeverReadPastBin127)
         EXPECT_EQ(out[4 + j], 0.0) << "filter " << j;
 }
 
-TEST_F(SpectralFrontEndTest, EmptyOrNegativeEnergiesCountAsMinusOneHundredThousand)
+TEST_F(CepstralFrontEndTest, EmptyOrNegativeEnergiesCountAsMinusOneHundredThousand)
 {
     double silent[kFilterCount] = {};
     double negative[kFilterCount];
@@ -138,7 +138,7 @@ TEST_F(SpectralFrontEndTest, EmptyOrNegativeEnergiesCountAsMinusOneHundredThousa
         EXPECT_EQ(fromSilent[i], fromNegative[i]) << "coefficient " << i;
 }
 
-TEST_F(SpectralFrontEndTest, CepstrumOfEqualEnergiesHasOnlyItsFirstCoefficient)
+TEST_F(CepstralFrontEndTest, CepstrumOfEqualEnergiesHasOnlyItsFirstCoefficient)
 {
     double energies[kFilterCount];
     std::fill(energies, energies + kFilterCount, std::exp(2.0));
@@ -149,7 +149,7 @@ TEST_F(SpectralFrontEndTest, CepstrumOfEqualEnergiesHasOnlyItsFirstCoefficient)
         EXPECT_NEAR(c[i], 0.0, 1e-12) << "coefficient " << i;
 }
 
-TEST_F(SpectralFrontEndTest, CepstrumFromTablesGivesCepstrumsBits)
+TEST_F(CepstralFrontEndTest, CepstrumFromTablesGivesCepstrumsBits)
 {
     // Energies over many orders of magnitude, empty and negative ones among them.
     std::uint32_t seed = 11;

@@ -1,4 +1,4 @@
-#include "DataModel/SpectralFrontEnd.h"
+#include "DataModel/CepstralFrontEnd.h"
 
 #include <cmath>
 #include <utility>
