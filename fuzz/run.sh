@@ -56,6 +56,7 @@ run_target() {
   scratch=$(mktemp -d "$([ -d /dev/shm ] && echo /dev/shm || echo "$PWD/$work")/zarneth-fuzz.XXXXXX")
   local status=0
   TMPDIR=$scratch ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp:print_suppressions=0 \
     timeout --kill-after=30 $((seconds * 2 + 120)) \
     "$build/fuzz/$target" "${options[@]}" "$work/corpus" >"$work/log" 2>&1 || status=$?
   rm -rf "$scratch"
