@@ -1,13 +1,13 @@
 #pragma once
 
+#include "support/WithoutPermissionOverride.h"
+
 #include <QString>
 
 #include <sys/types.h>
 
 // Makes a folder read-only for this thread while it lives: no file can be
-// made, renamed or removed in it. Root would write there all the same, so
-// the thread also gives up its power to override file permissions, and
-// takes it back at the end.
+// made, renamed or removed in it, even by root.
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(QString path);
@@ -16,6 +16,9 @@ public:
     ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
 
 private:
+    static mode_t lock(const QString& path);
+
     QString m_path;
-    mode_t m_oldMode = 0;
+    mode_t m_oldMode;
+    WithoutPermissionOverride m_asAUser;
 };
