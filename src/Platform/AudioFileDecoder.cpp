@@ -14,10 +14,10 @@ namespace {
 
 constexpr sf_count_t kChunkFrames = 4096;
 
-// The best converter costs milliseconds per file. A fuzzer needs thousands
-// of runs a second and hunts for faults in how the file is read and handed
-// over, not in libsamplerate's filters, so fuzzing builds take the cheapest
-// one: the same calls with the same lengths, only the arithmetic differs.
+// The best converter costs milliseconds per file. A fuzzer needs as many
+// runs a second as it can get and hunts for faults in how the file is read
+// and handed over, not in libsamplerate's filters, so fuzzing builds take
+// the cheapest one: the same calls, only the filter differs.
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
 constexpr int kConverter = SRC_LINEAR;
 #else
