@@ -23,13 +23,6 @@ namespace {
 
 using nlohmann::json;
 
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 class CommandListArchiveTest : public ::testing::Test {
 protected:
     // A store with a bit of everything: unicode, nil names, one to three
@@ -127,7 +120,7 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     ASSERT_GE(bad.size(), 20);
     const QString path = ZRCommandList::createCommandListFileURL();
     for (const QString& name : bad) {
-        const QByteArray original = contentsOf(fixtures.filePath(name));
+        const QByteArray original = IsolatedStorage::contentsOf(fixtures.filePath(name));
         IsolatedStorage::touch(path, original);
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
@@ -135,7 +128,7 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
         EXPECT_EQ(loaded.numberOfSystemCommands(), 0) << name.toStdString();
         EXPECT_EQ(log.errors().size(), 1) << name.toStdString();
         EXPECT_FALSE(QFile::exists(path)) << name.toStdString();
-        EXPECT_EQ(contentsOf(path + ".unreadable"), original) << name.toStdString() << " is kept as it was";
+        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original) << name.toStdString() << " is kept as it was";
         QFile::remove(path + ".unreadable");
     }
 
@@ -144,8 +137,8 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     ZRCommandList::loadFromFile();
     IsolatedStorage::touch(path, "second");
     ZRCommandList::loadFromFile();
-    EXPECT_EQ(contentsOf(path + ".unreadable"), "first");
-    EXPECT_EQ(contentsOf(path + ".unreadable-2"), "second");
+    EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), "first");
+    EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable-2"), "second");
 }
 
 // A disk that fills up: writes beyond a few bytes fail.
@@ -178,7 +171,7 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
     for (const bool readOnly : {false, true}) {
         SCOPED_TRACE(readOnly ? "read-only folder" : "full disk");
         ZRCommandList store = populatedStore();
-        const QByteArray before = contentsOf(path);
+        const QByteArray before = IsolatedStorage::contentsOf(path);
         const json inMemory = storeAsJson(store);
         const std::size_t count = store.count();
 
@@ -196,7 +189,7 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
         }
 
         EXPECT_FALSE(saved);
-        EXPECT_EQ(contentsOf(path), before) << "the old file is intact";
+        EXPECT_EQ(IsolatedStorage::contentsOf(path), before) << "the old file is intact";
         EXPECT_EQ(store.count(), count + 1) << "the store in memory keeps the change";
         EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
             << "no temporary file is left behind";

@@ -64,13 +64,6 @@ std::size_t heapInUse()
 #endif
 }
 
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 class CliSoakTest : public ::testing::Test {
 protected:
     static ProcessRun cli(std::vector<std::string> arguments) { return ProcessRun::of(ZARNETH_CLI, arguments); }
@@ -122,7 +115,7 @@ TEST_F(CliSoakTest, TwoHundredCommandsAndAThousandRecognitionsLeaveTheStoreWhole
         ASSERT_EQ(command["samples"].size(), 1u);
         EXPECT_TRUE(QFile::exists(m_storage.documentsFile(QString::fromStdString(command["samples"][0]["file"]))));
     }
-    const QByteArray archive = contentsOf(m_storage.documentsFile("/samcomandlist"));
+    const QByteArray archive = IsolatedStorage::contentsOf(m_storage.documentsFile("/samcomandlist"));
 
     // Through the program: every answer is a trained command or none, and a
     // trained recording finds itself.
@@ -139,7 +132,7 @@ TEST_F(CliSoakTest, TwoHundredCommandsAndAThousandRecognitionsLeaveTheStoreWhole
         }
     }
     EXPECT_GT(recognised, kRecognitions * 9 / 10) << "the few left out are too short or too long to align";
-    EXPECT_EQ(contentsOf(m_storage.documentsFile("/samcomandlist")), archive) << "recognising writes nothing";
+    EXPECT_EQ(IsolatedStorage::contentsOf(m_storage.documentsFile("/samcomandlist")), archive) << "recognising writes nothing";
     EXPECT_EQ(checkedArchive(), trained);
 
     // In one process through the store: the same answers, and the heap after

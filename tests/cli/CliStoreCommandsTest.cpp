@@ -50,12 +50,7 @@ protected:
         return QDir(m_storage.documents()).entryList({"sample*.aif"}, QDir::Files, QDir::Name);
     }
 
-    QByteArray storeBytes() const
-    {
-        QFile file(m_storage.documentsFile("/samcomandlist"));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
+    QByteArray storeBytes() const { return IsolatedStorage::contentsOf(m_storage.documentsFile("/samcomandlist")); }
 
     IsolatedStorage m_storage;
     TemporaryDirectory m_utterances;

@@ -49,3 +49,10 @@ void IsolatedStorage::touch(const QString& path, const QByteArray& content)
     file.open(QIODevice::WriteOnly);
     file.write(content);
 }
+
+QByteArray IsolatedStorage::contentsOf(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}

@@ -18,6 +18,8 @@ public:
     QString contacts() const;
     // Creates a file with some bytes in it.
     static void touch(const QString& path, const QByteArray& content = "x");
+    // Everything a file holds; empty when it cannot be read.
+    static QByteArray contentsOf(const QString& path);
 
 private:
     TemporaryDirectory m_root;
