@@ -23,20 +23,8 @@ Window {
             anchors.fill: parent
         }
 
-        // The dialogues' sheets and alerts, over everything.
-        Item {
-            objectName: "popupLayer"
+        PopupLayer {
             anchors.fill: parent
-            visible: popupHost.visible
-            onVisibleChanged: if (visible) Qt.callLater(popupHost.presented)
-            Connections {
-                target: popupHost
-                function onChanged() { if (popupHost.visible) Qt.callLater(popupHost.presented) }
-            }
-            MouseArea { anchors.fill: parent }  // taps outside the popup go nowhere
-            Rectangle { anchors.fill: parent; color: "#99000000" }
-            ActionSheet { visible: !popupHost.isAlert }
-            AlertView { visible: popupHost.isAlert }
         }
     }
 }

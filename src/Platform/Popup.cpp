@@ -51,6 +51,7 @@ void Popup::setDestructiveButtonIndex(int index)
 void Popup::show(PopupHost& host)
 {
     m_host = &host;
+    m_presented = false;
     host.present(shared_from_this());
 }
 
@@ -64,6 +65,11 @@ void Popup::dismissWithClickedButtonIndex(int index, bool)
 
 void Popup::presented()
 {
+    // A host may say so again when the popup comes back to the top; its
+    // delegate hears it once per showing, as the dialogue's next step.
+    if (m_presented)
+        return;
+    m_presented = true;
     tellPresented();
 }
 

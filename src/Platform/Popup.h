@@ -38,8 +38,8 @@ public:
     void dismissWithClickedButtonIndex(int index, bool animated);
     bool isVisible() const { return m_host != nullptr; }
 
-    // From the host: the popup is on screen; button `index` was pressed
-    // (the host has taken the popup away).
+    // From the host: the popup is on screen (told to the delegate once per
+    // showing); button `index` was pressed (the host has taken it away).
     void presented();
     void clicked(int index);
 
@@ -65,4 +65,5 @@ private:
     int m_destructiveButtonIndex = -1;
     ProgressView* m_progressView = nullptr;
     PopupHost* m_host = nullptr;
+    bool m_presented = false;
 };

@@ -1,0 +1,34 @@
+import QtQuick
+
+// The dialogues' sheets and alerts, over everything: the popup on top of
+// the host's stack, on a dimmed screen. While a dialogue runs, also when it
+// only plays or records with no popup shown, taps outside a popup go
+// nowhere, so that no second dialogue starts beside it.
+Item {
+    id: layer
+    objectName: "popupLayer"
+    visible: popupHost.visible || popupHost.dialogueRunning
+
+    // A dialogue goes on once its popup is on screen, so the host hears of
+    // every popup that comes to the top: one shown before this layer was
+    // made (the dial screen listens at launch), one shown while it was
+    // hidden, one uncovered when the popup above it went.
+    function announce() {
+        if (popupHost.visible)
+            Qt.callLater(popupHost.presented)
+    }
+    Component.onCompleted: announce()
+    Connections {
+        target: popupHost
+        function onChanged() { layer.announce() }
+    }
+
+    MouseArea { anchors.fill: parent }
+    Item {
+        anchors.fill: parent
+        visible: popupHost.visible
+        Rectangle { anchors.fill: parent; color: "#99000000" }
+        ActionSheet { visible: !popupHost.isAlert }
+        AlertView { visible: popupHost.isAlert }
+    }
+}
