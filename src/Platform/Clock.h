@@ -18,8 +18,9 @@ public:
 
     // Time since the clock was made.
     virtual Duration now() const = 0;
-    // Runs `task` once on the main thread after `delay`; tasks due at the
-    // same time run in the order they were scheduled.
+    // Runs `task` once on the main thread after `delay` (at once, when the
+    // loop is free, for a delay of zero or less); tasks due at the same time
+    // run in the order they were scheduled.
     virtual TimerId schedule(Duration delay, Task task) = 0;
     // A task that has not run yet never will.
     virtual void cancel(TimerId timer) = 0;

@@ -6,7 +6,9 @@
 #include <memory>
 
 // A timer that fires every `interval` of a clock until invalidated. Firing
-// times are counted from the start, so they do not drift.
+// times are counted from the start, so they do not drift; ticks that a busy
+// main thread held up fire late, back to back, until the timer is on time
+// again, so that n ticks always mean n intervals since the start.
 class RepeatingTimer : public std::enable_shared_from_this<RepeatingTimer> {
 public:
     using Action = std::function<void(RepeatingTimer& timer)>;

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 
 SystemClock::SystemClock()
 {
@@ -36,7 +37,9 @@ Clock::TimerId SystemClock::schedule(Duration delay, Task task)
         task();
     });
     m_timers.emplace(id, timer);
-    timer->start(static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(delay).count()));
+    // Qt refuses a negative interval, and the task would never run.
+    const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(std::max(delay, Duration(0)));
+    timer->start(static_cast<int>(milliseconds.count()));
     return id;
 }
 
