@@ -146,7 +146,7 @@ void ZRRecognizeController::startRecording(void (ZRRecognizeController::*tick)(R
     m_recorder = std::make_unique<AudioVoicePrintRecorder>(m_device);
     m_recorder->record();
     m_timerFireCount = 0;
-    RepeatingTimer::scheduled(
+    m_recordTimer = RepeatingTimer::scheduled(
         m_device.clock(), RecordTick, [this, tick](RepeatingTimer& timer) { (this->*tick)(timer); });
 }
 
@@ -381,7 +381,12 @@ void ZRRecognizeController::cancel()
 
 void ZRRecognizeController::stopRunningAudio()
 {
-    // A completion pending when the user pressed a button never arrives.
+    // A completion pending when the user pressed a button never arrives,
+    // nor does a tick of the recording it stopped.
+    if (m_recordTimer) {
+        m_recordTimer->invalidate();
+        m_recordTimer = nullptr;
+    }
     if (m_player) {
         m_player->addTarget(nullptr, nullptr);
         m_player->stop();

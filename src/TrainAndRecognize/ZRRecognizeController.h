@@ -99,4 +99,6 @@ private:
     std::unique_ptr<AudioVoicePrintRecorder> m_recorder;
     std::unique_ptr<AudioPlayer> m_player;
     std::shared_ptr<ZRSample> m_foundSample;
+    // Kept so that a stopped dialogue's recording cannot tick into the next.
+    std::shared_ptr<RepeatingTimer> m_recordTimer;
 };

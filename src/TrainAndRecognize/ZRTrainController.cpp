@@ -31,7 +31,11 @@ ZRTrainController::ZRTrainController(PopupHost& viewController, AudioDevice& dev
 {
 }
 
-ZRTrainController::~ZRTrainController() = default;
+ZRTrainController::~ZRTrainController()
+{
+    if (m_recordTimer)
+        m_recordTimer->invalidate();
+}
 
 void ZRTrainController::trainCommand(
     const std::shared_ptr<ZRCommand>& command, ZRtrainCommandControllerDelegate* delegate)
@@ -130,7 +134,8 @@ void ZRTrainController::trainCommandStartRecording()
     m_fileRecorder->record();
     m_voicePrintRecorder->record();
     m_timerFireCount = 0;
-    RepeatingTimer::scheduled(m_device.clock(), RecordTick, [this](RepeatingTimer& timer) { recordTimerFired(timer); });
+    m_recordTimer = RepeatingTimer::scheduled(
+        m_device.clock(), RecordTick, [this](RepeatingTimer& timer) { recordTimerFired(timer); });
 }
 
 void ZRTrainController::recordTimerFired(RepeatingTimer& timer)
@@ -139,6 +144,7 @@ void ZRTrainController::recordTimerFired(RepeatingTimer& timer)
     ++m_timerFireCount;
     if (m_timerFireCount >= MaxUtteranceTicks) {
         timer.invalidate();
+        m_recordTimer = nullptr;
         trainCommandStopRecording();
     }
     const float progress = static_cast<float>(m_timerFireCount) / MaxUtteranceTicks;

@@ -75,4 +75,5 @@ private:
     std::unique_ptr<AudioPlayer> m_player;
     std::shared_ptr<ZRSample> m_sample;
     std::shared_ptr<ZRCommand> m_command;
+    std::shared_ptr<RepeatingTimer> m_recordTimer;
 };

@@ -185,6 +185,26 @@ TEST_F(RecognitionDialogueTest, TheStopButtonDuringTheFirstPromptRecordsNothing)
     EXPECT_LT(endOf(0), 400ms) << "the prompt was cut off";
 }
 
+TEST_F(RecognitionDialogueTest, StoppedDuringTheRecordingItLeavesNothingBehindForTheNextDialogue)
+{
+    const auto four = trainDigit(ZRCommandTypePhone, 4);
+    say(4);
+    say(4);
+    m_controller.recognizeWithDelegate(this);
+    m_clock.runUntil([this] { return m_controller.recorder() != nullptr; }, 60s);
+    m_clock.advance(500ms);
+    m_screen.press(0);
+    ASSERT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
+
+    // Listening again at once: the stopped recording's timer must not count
+    // into this one and end it early.
+    m_results.clear();
+    m_device.speaker().clear();
+    recognize();
+    EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
+    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {four});
+}
+
 TEST_F(RecognitionDialogueTest, ASampleFileCutOrLostBehindTheStoresBackIsLoggedAndTheDialogueEnds)
 {
     const auto four = trainDigit(ZRCommandTypePhone, 4);
