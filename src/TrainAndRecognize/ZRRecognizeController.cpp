@@ -43,6 +43,7 @@ ZRRecognizeController::ZRRecognizeController(PopupHost& viewController, AudioDev
 ZRRecognizeController::~ZRRecognizeController()
 {
     stopRunningAudio();
+    m_viewController.endDialogue(this);
 }
 
 int ZRRecognizeController::promptFor(int spoken, int beep)
@@ -57,6 +58,10 @@ bool ZRRecognizeController::confirmations()
 
 void ZRRecognizeController::recognizeWithDelegate(ZRRecognizeControllerDelegate* delegate)
 {
+    // Another dialogue has the microphone and the screen: this one does
+    // not start, and so has nothing to report.
+    if (!m_viewController.beginDialogue(this))
+        return;
     m_delegate = delegate;
     m_recognizeIsCancelled = false;
     createSpeakNowProgressViewWithTag(SpeakNowSheet);
@@ -418,6 +423,8 @@ void ZRRecognizeController::notifyDelegateForSample(const std::shared_ptr<ZRSamp
     m_progressView = nullptr;
     m_infoView = nullptr;
     m_foundSample = nullptr;
+    // Ended before the delegate hears of it, so that it may start another.
+    m_viewController.endDialogue(this);
     if (m_delegate)
         m_delegate->recognizedCommand(command);
 }

@@ -23,7 +23,8 @@ class ZRVoicePrint;
 // with "Confirmations" on, a spoken or pressed accept, repeat or cancel.
 // Every step starts on a completion: a sheet presented, a button pressed, a
 // sound that ended, the 80th tick of the recording timer. The delegate gets
-// exactly one result per dialogue.
+// exactly one result per dialogue. A dialogue owns the host's screen from
+// its start to its result; while another one owns it, none starts.
 class ZRRecognizeController : public ActionSheetDelegate {
 public:
     enum SheetTag { SpeakNowSheet = 0, RepeatCancelSheet = 1, AcceptRepeatCancelSheet = 2 };

@@ -35,6 +35,7 @@ ZRTrainController::~ZRTrainController()
 {
     if (m_recordTimer)
         m_recordTimer->invalidate();
+    m_viewController.endDialogue(this);
 }
 
 void ZRTrainController::trainCommand(
@@ -44,6 +45,11 @@ void ZRTrainController::trainCommand(
         Log::write(QStringLiteral("ERROR ZRTrainController:trainCommand: command object == nil"));
         return;
     }
+    // While a training or a recognition runs (also while it only plays a
+    // sound, with nothing on screen), another training is not started: it
+    // would take this one's command and sample.
+    if (!m_viewController.beginDialogue(this))
+        return;
     m_delegate = delegate;
     m_command = command;
     showInstructionsAlertView();
@@ -203,6 +209,7 @@ void ZRTrainController::trainCommandRollback()
         m_sample->clearSampleFile();
     m_sample = nullptr;
     m_command = nullptr;
+    m_viewController.endDialogue(this);
 }
 
 void ZRTrainController::trainCommandFinished()
@@ -220,6 +227,7 @@ void ZRTrainController::trainCommandFinished()
     m_progressView = nullptr;
     m_infoView = nullptr;
     const std::shared_ptr<ZRCommand> command = std::move(m_command);
+    m_viewController.endDialogue(this);
     if (m_delegate)
         m_delegate->trainedCommand(command);
 }

@@ -25,7 +25,9 @@ class ZRtrainCommandControllerDelegate;
 // print, "you said" and the new recording, and the choice to keep it. A kept
 // sample joins the command (newest three kept), a command trained for the
 // first time joins the store, and the delegate is told; a declined sample is
-// deleted. Spoken prompts are used whatever "VoiceGuide" says.
+// deleted. Spoken prompts are used whatever "VoiceGuide" says. A training
+// owns the host's screen from the instructions to its end; while another
+// dialogue owns it, none starts.
 class ZRTrainController : public ActionSheetDelegate, public AlertViewDelegate {
 public:
     enum ViewTag { InstructionsSheet = 0, SpeakNowAlert = 1, ConfirmSheet = 2, TipAlert = 3 };

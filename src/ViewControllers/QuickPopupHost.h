@@ -11,7 +11,8 @@ class Popup;
 
 // Shows the dialogues' sheets and alerts on the Qt Quick screen: the popup
 // on top is exposed to QML (qml/PopupLayer.qml draws it), which says when it
-// is on screen and which button was pressed.
+// is on screen and which button was pressed. While a dialogue runs, the
+// screen below takes no taps, also between its popups.
 class QuickPopupHost : public QObject, public PopupHost {
     Q_OBJECT
     Q_PROPERTY(bool visible READ visible NOTIFY changed)
@@ -23,6 +24,7 @@ class QuickPopupHost : public QObject, public PopupHost {
     Q_PROPERTY(int destructiveButtonIndex READ destructiveButtonIndex NOTIFY changed)
     Q_PROPERTY(bool hasProgress READ hasProgress NOTIFY progressChanged)
     Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(bool dialogueRunning READ dialogueRunning NOTIFY dialogueChanged)
 
 public:
     explicit QuickPopupHost(QObject* parent = nullptr);
@@ -50,6 +52,10 @@ public:
 signals:
     void changed();
     void progressChanged();
+    void dialogueChanged();
+
+protected:
+    void dialogueRunningChanged() override { emit dialogueChanged(); }
 
 private:
     Popup* top() const { return m_shown.empty() ? nullptr : m_shown.back().get(); }

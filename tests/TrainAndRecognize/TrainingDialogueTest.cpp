@@ -2,6 +2,7 @@
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
 #include "Platform/UserDefaults.h"
+#include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
 #include "support/DialogueFixture.h"
@@ -146,6 +147,47 @@ TEST_F(TrainingDialogueTest, SystemCommandsAreExplainedAndPromptsAreSpokenWhatev
     EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
     EXPECT_EQ(m_store.commandForSystemCommandType(ZRCommandTypeAccept), accept);
     EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "alert 1", "sheet 2"})) << "no tip at 0";
+}
+
+TEST_F(TrainingDialogueTest, NoSecondDialogueStartsWhileATrainingPlaysItsSample)
+{
+    const auto first = newContact(3);
+    const auto second = newContact(4);
+    // The contacts screen and the commands screen each train with their own
+    // controller, on one screen; the dial screen recognises on it too.
+    ZRTrainController otherScreen(m_screen, m_device, m_store);
+    ZRRecognizeController dialScreen(m_screen, m_device, m_store);
+    say(3);
+    m_controller.trainCommand(first, this);
+    m_clock.advance(0ms);
+    m_screen.press(0);
+    m_clock.runUntil([this] { return heard().size() == 2; }, 60s);
+    ASSERT_EQ(heard().back(), "you-said");
+    ASSERT_EQ(m_screen.onScreen(), nullptr) << "nothing covers the screen now";
+
+    m_controller.trainCommand(second, this);
+    otherScreen.trainCommand(second, this);
+    dialScreen.recognizeWithDelegate(nullptr);
+    m_clock.advance(0ms);
+    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "alert 1"})) << "nothing else started";
+
+    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
+    m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
+    m_clock.runUntil([this] { return !m_trained.empty(); }, 60s);
+    EXPECT_EQ(m_trained, std::vector<std::shared_ptr<ZRCommand>> {first});
+    EXPECT_EQ(first->numberOfSamples(), 1);
+    EXPECT_EQ(first->sample1()->commandID(), first->commandID());
+    EXPECT_EQ(second->numberOfSamples(), 0);
+    EXPECT_EQ(sampleFiles().size(), 1);
+
+    // Once it has ended, the other screen trains.
+    say(4);
+    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, 0);
+    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
+    m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
+    otherScreen.trainCommand(second, this);
+    m_clock.runUntil([this] { return m_trained.size() == 2; }, 60s);
+    EXPECT_EQ(second->numberOfSamples(), 1);
 }
 
 TEST_F(TrainingDialogueTest, NoCommandIsLoggedAndShowsNothing)
