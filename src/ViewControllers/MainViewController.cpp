@@ -3,6 +3,7 @@
 #include "DataModel/ZRCommand.h"
 #include "Platform/AlertView.h"
 #include "Platform/AudioDevice.h"
+#include "Platform/PopupHost.h"
 #include "Platform/UserDefaults.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "ZarnethAppDelegate.h"
@@ -20,8 +21,6 @@ MainViewController::~MainViewController() = default;
 
 void MainViewController::loadView()
 {
-    // A device problem is looked for afresh on the next listen.
-    m_deviceProblemText.clear();
     const UserDefaults defaults = UserDefaults::standardUserDefaults();
     if (!defaults.boolForKey(QStringLiteral("CommandListHasData"))) {
         setConfigureInfoLabelHidden(false);
@@ -50,8 +49,22 @@ ZRRecognizeController& MainViewController::recognizeController()
     return *m_recognizeController;
 }
 
+void MainViewController::viewWillAppear(bool animated)
+{
+    ViewController::viewWillAppear(animated);
+    // A device problem is looked for afresh on the next listen: the
+    // microphone may have been plugged in meanwhile.
+    if (m_deviceProblemText.isEmpty())
+        return;
+    m_deviceProblemText.clear();
+    emit visibilityChanged();
+}
+
 void MainViewController::clickedScreenButton()
 {
+    // A training started from the tabs may still be playing its sample.
+    if (m_services.popupHost.dialogueRunning())
+        return;
     setScreenButtonHidden(true);
     setTapInfoLabelHidden(true);
     listen();

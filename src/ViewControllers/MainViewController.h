@@ -32,6 +32,8 @@ public:
 
     // Sets the controls' visibility, and starts a recognition if it should.
     void loadView() override;
+    // Coming back from the tabs: the screen forgets a missing device.
+    void viewWillAppear(bool animated) override;
 
     bool screenButtonHidden() const { return m_screenButtonHidden; }
     bool tapInfoLabelHidden() const { return m_tapInfoLabelHidden; }
