@@ -6,6 +6,7 @@
 #include "Platform/BundleResources.h"
 #include "Platform/SystemAudioDevice.h"
 #include "Platform/SystemClock.h"
+#include "support/LogCapture.h"
 #include "support/ProcessRun.h"
 #include "support/PulseAudioServer.h"
 #include "support/TemporaryDirectory.h"
@@ -93,6 +94,39 @@ TEST_F(PulseAudioTest, APromptPlaysIntoTheSpeakerAndNotifiesExactlyOnce)
     // takes audio a little ahead of its clock). How soon after: see
     // bench/AudioBenchmark.cpp.
     EXPECT_GE(notifiedAt - start, length - 100ms);
+}
+
+TEST_F(PulseAudioTest, ASoundTheServerStopsPlayingEndsAfterItsLengthAndTwoSeconds)
+{
+    // The speaker suspended under the sound, as when it is unplugged: the
+    // server says nothing, and only the watchdog ends the sound. The server
+    // gone, as when it restarts: the sink may notice, or the watchdog ends it.
+    const struct {
+        const char* program;
+        std::vector<std::string> arguments;
+        bool silent;
+    } stops[] = {{"pactl", {"suspend-sink", "nullsink", "1"}, true}, {"pulseaudio", {"-k"}, false}};
+    const QString stalled = "ERROR sound output stalled: ended the sound 2 s after its length";
+    for (const auto& stop : stops) {
+        if (!m_server)
+            m_server = std::make_unique<PulseAudioServer>();
+        ASSERT_TRUE(m_server->running());
+        SystemClock clock;
+        SystemAudioDevice device(clock);
+        AudioPlayer player(device);
+        bool ended = false;
+        player.setStopEvent([&ended] { ended = true; });
+        const LogCapture log;
+        player.playSystemSample(3);  // say-accept-etc, three seconds
+        clock.runUntil([] { return false; }, 500ms);
+        ProcessRun::of(stop.program, stop.arguments);
+        EXPECT_TRUE(clock.runUntil([&ended] { return ended; }, 10s)) << stop.program;
+        if (stop.silent)
+            EXPECT_EQ(log.errors(), QStringList(stalled));
+        else
+            EXPECT_LE(log.errors().count(stalled), 1);
+        m_server.reset();
+    }
 }
 
 }  // namespace
