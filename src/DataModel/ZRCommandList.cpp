@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <limits>
 #include <mutex>
 #include <unistd.h>
 
@@ -77,6 +78,8 @@ ZRCommandList ZRCommandList::loadFromFile()
                    .arg(path, reason,
                        keptAt.isNull() ? QStringLiteral("could not move it aside")
                                        : QStringLiteral("kept it as %1").arg(keptAt)));
+    // The screens must not offer to listen for names this store lost.
+    writeHasData(false);
     return ZRCommandList();
 }
 
@@ -104,7 +107,15 @@ bool ZRCommandList::saveToFile() const
 
 std::int32_t ZRCommandList::newCommandID()
 {
-    return m_commandIDCounter++;
+    if (m_commandIDCounter < std::numeric_limits<std::int32_t>::max())
+        return m_commandIDCounter++;
+    // Only a damaged or hand-made file gets the counter this far. It stays
+    // at its end, and the lowest identifier no phone command holds is used,
+    // so that an identifier still names one command.
+    std::int32_t unused = 0;
+    while (commandForID(unused))
+        ++unused;
+    return unused;
 }
 
 void ZRCommandList::addCommand(const std::shared_ptr<ZRCommand>& command)

@@ -33,7 +33,7 @@ public:
     static QString createCommandListFileURL();
     // The store kept in the command list file; a fresh store when there is
     // no file. A file that cannot be decoded is moved aside (never deleted),
-    // logged, and a fresh store is returned.
+    // logged, "CommandListHasData" is cleared and a fresh store is returned.
     static ZRCommandList loadFromFile();
 
     // A fresh store: no phone commands, the three slots one empty command,
@@ -44,7 +44,9 @@ public:
     // On failure logs "ERROR! saveToFile: could not save commandList",
     // leaves the old file as it was and returns false.
     bool saveToFile() const;
-    // The identifier of the next phone command; advances the counter.
+    // The identifier of the next phone command; advances the counter. A
+    // counter at the end of its range stays there and the lowest identifier
+    // that no phone command holds is given instead.
     std::int32_t newCommandID();
 
     // Adds a phone command to the list, or puts a system command into its

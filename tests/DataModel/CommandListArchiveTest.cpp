@@ -2,6 +2,7 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
+#include "Platform/UserDefaults.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"
@@ -82,7 +83,7 @@ TEST_F(CommandListArchiveTest, SharedObjectsStayShared)
 
 TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
 {
-    for (const char* name : {"python-made", "fresh-store", "immutable-arrays", "hostile-names"}) {
+    for (const char* name : {"python-made", "fresh-store", "immutable-arrays", "hostile-names", "counter-at-end"}) {
         const auto fixture = TestData::file(std::string("archives/") + name + ".samcomandlist");
         QFile::copy(QString::fromStdString(fixture.string()), ZRCommandList::createCommandListFileURL());
         LogCapture log;
@@ -92,6 +93,20 @@ TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
         EXPECT_EQ(storeAsJson(loaded), json::parse(expected)) << name;
         QFile::remove(ZRCommandList::createCommandListFileURL());
     }
+}
+
+TEST_F(CommandListArchiveTest, ACounterAtItsEndHandsOutIdentifiersNoCommandHolds)
+{
+    QFile::copy(QString::fromStdString(TestData::file("archives/counter-at-end.samcomandlist").string()),
+        ZRCommandList::createCommandListFileURL());
+    ZRCommandList loaded = ZRCommandList::loadFromFile();
+    ASSERT_EQ(loaded.commandIDCounter(), 2147483647);
+    auto next = ZRCommand::initForCommandType(ZRCommandTypePhone, loaded);
+    EXPECT_EQ(next->commandID(), 1) << "commands 0 and 2 are in the store";
+    next->setSample(ZRSample::initForCommand(*next));
+    loaded.addCommand(next);
+    EXPECT_EQ(ZRCommand::initForCommandType(ZRCommandTypePhone, loaded)->commandID(), 3);
+    EXPECT_EQ(loaded.commandIDCounter(), 2147483647);
 }
 
 TEST_F(CommandListArchiveTest, HostileFileNamesTouchNothingOutsideTheDocuments)
@@ -122,9 +137,12 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     for (const QString& name : bad) {
         const QByteArray original = IsolatedStorage::contentsOf(fixtures.filePath(name));
         IsolatedStorage::touch(path, original);
+        UserDefaults::standardUserDefaults().setBool(true, "CommandListHasData");
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
         EXPECT_EQ(loaded.count(), 0u) << name.toStdString();
+        EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"))
+            << name.toStdString() << ": no names to listen for";
         EXPECT_EQ(loaded.numberOfSystemCommands(), 0) << name.toStdString();
         EXPECT_EQ(log.errors().size(), 1) << name.toStdString();
         EXPECT_FALSE(QFile::exists(path)) << name.toStdString();

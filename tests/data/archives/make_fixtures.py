@@ -217,6 +217,14 @@ def immutable_arrays():
     return command_list(1, [empty, empty, empty], [ola], IMMUTABLE_ARRAY)
 
 
+def counter_at_end():
+    rng = Lcg(31)
+    ada = command(0, 4, "Ada", "0170 1", [sample(0, "/sample1.aif", voice_print(rng, 4))])
+    bo = command(2, 4, "Bo", "0170 2", [sample(2, "/sample2.aif", voice_print(rng, 4))])
+    empty = empty_command()
+    return command_list(2147483647, [empty, empty, empty], [ada, bo])
+
+
 # --- the broken stores --------------------------------------------------------
 
 def handmade_bplist(top, claimed_count=None):
@@ -422,6 +430,10 @@ print, a name or number is null when it is nil).
 - `immutable-arrays.samcomandlist` — every array is of class NSArray instead
   of NSMutableArray, which a reader must accept (`--reader-rules` in the
   checker).  Expected: `immutable-arrays.expected.json`.
+- `counter-at-end.samcomandlist` — IDCounter 2147483647, the largest 32-bit
+  integer, with phone commands 0 and 2: the counter cannot advance, so a new
+  command must get an identifier that no command holds.  Expected:
+  `counter-at-end.expected.json`.
 
 ## Broken archives (a careful reader must refuse them)
 
@@ -441,6 +453,7 @@ def main():
         "fresh-store": (fresh_store(), False),
         "hostile-names": (hostile_names(), False),
         "immutable-arrays": (immutable_arrays(), False),
+        "counter-at-end": (counter_at_end(), False),
     }
     written = {}
     for name, (root, root_last) in valid.items():
