@@ -19,7 +19,7 @@ Rectangle {
             wrapMode: Text.WordWrap
             font.pixelSize: 14
             color: "#1d2125"
-            onLinkActivated: (link) => Qt.openUrlExternally(link)
+            onLinkActivated: (link) => controller.openLink(link)
         }
     }
 }

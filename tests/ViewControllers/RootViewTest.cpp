@@ -269,6 +269,14 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
     EXPECT_FALSE(page.fromNetwork());
     ASSERT_TRUE(QTest::qWaitFor([&page] { return page.fromNetwork(); }, 5000));
     EXPECT_EQ(page.html(), "<p>Fresh from the maker</p>");
+
+    // A page from the network opens web pages and mail, and dials nothing.
+    Browser browser;
+    EXPECT_TRUE(page.openLink("https://zarneth.example/faq.html"));
+    EXPECT_EQ(browser.opened, QList<QUrl> {QUrl("https://zarneth.example/faq.html")});
+    for (const char* link : {"tel:+491701234567", "sms:+491701234567", "file:///etc/passwd", "javascript:alert(1)"})
+        EXPECT_FALSE(page.openLink(link)) << link;
+    EXPECT_EQ(browser.opened.size(), 1);
 }
 
 TEST_F(RootViewTest, TheHelpTabShowsHelpAndAboutScreensThatStack)

@@ -1,6 +1,7 @@
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 
 #include "Platform/BundleResources.h"
+#include "Platform/UrlOpener.h"
 #include "ViewControllers/NavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/AboutViewController.h"
 #include "ZarnethAppDelegate.h"
@@ -60,6 +61,17 @@ void HelpViewController::showBundledCopy()
     m_html = QString::fromUtf8(copy.readAll());
     m_fromNetwork = false;
     emit htmlChanged();
+}
+
+bool HelpViewController::openLink(const QString& link) const
+{
+    // The page may come from the network: a link in it must not dial
+    // ("tel:"), send a text or open a local file. Web pages and mail only.
+    const QUrl url = m_pageUrl.resolved(QUrl(link));
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("mailto"))
+        return false;
+    return UrlOpener::open(url);
 }
 
 void HelpViewController::clickedAboutBarButton()

@@ -24,6 +24,9 @@ public:
 
     void loadView() override;
     void clickedAboutBarButton();
+    // Opens a link of the page (relative to where the page comes from) if
+    // it leads to a web page or a mail address; false when it was not opened.
+    Q_INVOKABLE bool openLink(const QString& link) const;
 
     QString html() const { return m_html; }
     bool fromNetwork() const { return m_fromNetwork; }
