@@ -2,6 +2,7 @@
 
 #include "Platform/AudioDevice.h"
 #include "Platform/Clock.h"
+#include "Platform/Log.h"
 #include "Platform/PcmBytes.h"
 
 #include <algorithm>
@@ -79,6 +80,7 @@ void AudioQueue::start()
     if (m_running)
         return;
     setRunning(true);
+    qCDebug(lcAudio, "%s on", m_direction == Direction::Input ? "microphone" : "speaker");
     if (m_input) {
         m_input->start([this](std::span<const std::int16_t> samples) { receive(samples); });
     } else if (m_output) {
@@ -140,6 +142,8 @@ void AudioQueue::setRunning(bool running)
     if (m_running == running)
         return;
     m_running = running;
+    if (!running)
+        qCDebug(lcAudio, "%s off", m_direction == Direction::Input ? "microphone" : "speaker");
     if (m_reportPending)
         return;
     m_reportPending = true;

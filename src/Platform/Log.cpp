@@ -2,6 +2,8 @@
 
 #include <QDebug>
 
+Q_LOGGING_CATEGORY(lcAudio, "zarneth.audio", QtWarningMsg)
+
 void Log::write(const QString& line)
 {
     qInfo().noquote() << line;
