@@ -9,6 +9,7 @@
 #include "Platform/UserDefaults.h"
 #include "Platform/VirtualAudioDevice.h"
 #include "Platform/VirtualClock.h"
+#include "TrainAndRecognize/ZRRecognizeController.h"
 #include "ViewControllers/MainViewController.h"
 #include "ViewControllers/NavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
@@ -166,6 +167,16 @@ TEST_F(RootViewTest, TheDialScreenFollowsWhetherNamesAreTrained)
     tap(item("screenButton"));
     EXPECT_FALSE(item("screenButton")->isVisible());
     EXPECT_TRUE(item("popupLayer")->isVisible()) << "the speak-now sheet is up";
+}
+
+TEST_F(RootViewTest, WithNamesTrainedItListensAtLaunch)
+{
+    setting("CommandListHasData", true);
+    launch();
+    // The sheet was put up before the window existed; once drawn, the
+    // dialogue goes on to its prompt.
+    EXPECT_TRUE(item("popupLayer")->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return root().mainViewController()->recognizeController().player(); }, 2000));
 }
 
 TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
