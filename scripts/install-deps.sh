@@ -19,6 +19,9 @@ packages=(
   qml6-module-qtqml-workerscript
   # a sound server with no sound card, for the audio integration test
   pulseaudio pulseaudio-utils
+  # the application tested as people use it: a real window on an X server
+  # with no screen, and taps made as a mouse makes them
+  xvfb xdotool
   # independent checks of the archive format in the tests: Python's plistlib
   # and libplist, a second reader and writer of property lists
   python3 libplist-dev

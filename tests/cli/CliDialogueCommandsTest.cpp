@@ -2,15 +2,12 @@
 // as a user or a script runs them: the virtual microphone says george's
 // digits in virtual time, nobody sits at the keyboard.
 
-#include "support/IsolatedStorage.h"
-#include "support/ProcessRun.h"
 #include "support/TestData.h"
+#include "support/VoiceScene.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -18,13 +15,11 @@ using nlohmann::json;
 
 class CliDialogueCommandsTest : public ::testing::Test {
 protected:
-    void TearDown() override { unsetenv("ZARNETH_URL_OPENER"); }
-
-    static ProcessRun cli(const std::vector<std::string>& arguments) { return ProcessRun::of(ZARNETH_CLI, arguments); }
+    ProcessRun cli(const std::vector<std::string>& arguments) const { return m_scene.cli(arguments); }
 
     // A command on the virtual device, whose microphone says `said`, one
     // file per recording.
-    static ProcessRun spoken(const std::vector<std::string>& said, const std::vector<std::string>& command)
+    ProcessRun spoken(const std::vector<std::string>& said, const std::vector<std::string>& command) const
     {
         std::vector<std::string> arguments {"--audio", "virtual"};
         for (const std::string& file : said) {
@@ -35,54 +30,10 @@ protected:
         return cli(arguments);
     }
 
-    // Two seconds as the microphone gives them: a quarter second of quiet
-    // room, george saying the digit (take -1: nothing), quiet room again.
-    std::string utterance(int digit, int take) const
-    {
-        const std::filesystem::path path = m_folder / (std::to_string(digit) + "_" + std::to_string(take) + ".wav");
-        const std::vector<std::int16_t> speech
-            = take < 0 ? std::vector<std::int16_t> {} : TestData::samplesOf(Fsdd::recording(digit, "george", take));
-        std::vector<std::int16_t> heard = TestData::inQuietRoom(speech, 2000, 16000);
-        heard.resize(16000);
-        TestData::writeWav(path, heard);
-        return path.string();
-    }
-
-    // Digit d, trained with `train` from three takes, is "Digit d", "+49 170 00d".
-    void trainContact(int d) const
-    {
-        const ProcessRun run = cli({"train", "--name", "Digit " + std::to_string(d), "--number",
-            "+49 170 00" + std::to_string(d), utterance(d, 0), utterance(d, 1), utterance(d, 2)});
-        ASSERT_EQ(run.status, 0) << run.err;
-    }
-
-    // Accept, repeat and cancel are george's 7, 8 and 9.
-    void trainSystemCommand(const std::string& type, int digit) const
-    {
-        const ProcessRun run = cli({"train", "--system", type, utterance(digit, 0), utterance(digit, 1)});
-        ASSERT_EQ(run.status, 0) << run.err;
-    }
-
+    std::string utterance(int digit, int take) const { return m_scene.utterance(digit, take); }
     json listed() const { return json::parse(cli({"list", "--json"}).out); }
 
-    // A URL opener that writes its argument where opened() reads it, and exits with `status`.
-    void useUrlOpener(int status) const
-    {
-        const std::filesystem::path script = m_folder / "opener.sh";
-        std::ofstream(script) << "#!/bin/sh\necho \"$1\" > '" << (m_folder / "opened").string() << "'\nexit " << status
-                              << "\n";
-        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-        setenv("ZARNETH_URL_OPENER", script.c_str(), 1);
-    }
-
-    std::string opened() const
-    {
-        std::ifstream in(m_folder / "opened");
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    IsolatedStorage m_storage;
-    TemporaryDirectory m_folder;
+    VoiceScene m_scene {ZARNETH_CLI};
 };
 
 constexpr const char* kSayAName = "[Say a name]  0: Stop\n";
@@ -90,7 +41,7 @@ constexpr const char* kSayAName = "[Say a name]  0: Stop\n";
 TEST_F(CliDialogueCommandsTest, ListenDeliversTheTrainedContactOrNothing)
 {
     SKIP_WITHOUT_FSDD();
-    trainContact(3);
+    m_scene.trainContact(3);
     const ProcessRun heard = spoken({utterance(3, 5)}, {"listen"});
     EXPECT_EQ(heard.status, 0) << heard.err;
     EXPECT_EQ(
@@ -104,10 +55,10 @@ TEST_F(CliDialogueCommandsTest, ListenDeliversTheTrainedContactOrNothing)
 TEST_F(CliDialogueCommandsTest, WithConfirmationsTheContactIsAcceptedOrCancelledByVoice)
 {
     SKIP_WITHOUT_FSDD();
-    trainContact(3);
-    trainSystemCommand("accept", 7);
-    trainSystemCommand("repeat", 8);
-    trainSystemCommand("cancel", 9);
+    m_scene.trainContact(3);
+    m_scene.trainSystemCommand("accept", 7);
+    m_scene.trainSystemCommand("repeat", 8);
+    m_scene.trainSystemCommand("cancel", 9);
     ASSERT_EQ(cli({"settings", "Confirmations", "on"}).status, 0);
 
     const ProcessRun accepted = spoken({utterance(3, 5), utterance(7, 5)}, {"listen"});
@@ -124,14 +75,14 @@ TEST_F(CliDialogueCommandsTest, WithConfirmationsTheContactIsAcceptedOrCancelled
 TEST_F(CliDialogueCommandsTest, DiallingHandsTheTelUrlToTheOpener)
 {
     SKIP_WITHOUT_FSDD();
-    trainContact(4);
-    useUrlOpener(0);
+    m_scene.trainContact(4);
+    m_scene.useUrlOpener(0);
     const ProcessRun dialled = spoken({utterance(4, 5)}, {"listen", "--dial"});
     EXPECT_EQ(dialled.status, 0) << dialled.err;
     EXPECT_TRUE(dialled.out.ends_with("url: tel:+49170004\ndialled tel:+49170004\n")) << dialled.out;
-    EXPECT_EQ(opened(), "tel:+49170004\n");
+    EXPECT_EQ(m_scene.opened(), std::vector<std::string> {"tel:+49170004"});
 
-    useUrlOpener(1);
+    m_scene.useUrlOpener(1);
     const ProcessRun refused = spoken({utterance(4, 5)}, {"listen", "--dial"});
     EXPECT_EQ(refused.status, 3);
     EXPECT_EQ(refused.out.find("dialled"), std::string::npos) << refused.out;
@@ -167,7 +118,7 @@ TEST_F(CliDialogueCommandsTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
     EXPECT_EQ(listed()["commands"][0]["samples"].size(), 2u);
 
     // The samples the dialogue kept tell the contact from another one.
-    trainContact(3);
+    m_scene.trainContact(3);
     EXPECT_NE(spoken({utterance(5, 5)}, {"listen"}).out.find("name: Digit 5\n"), std::string::npos);
 }
 
@@ -178,8 +129,8 @@ TEST_F(CliDialogueCommandsTest, ConfirmationsCanBeOnOnlyWhileTheSystemCommandsAr
     EXPECT_EQ(cli({"settings", "VoiceGuide", "off"}).out, "VoiceGuide: off\n");
     EXPECT_EQ(cli({"settings", "VoiceGuide"}).out, "VoiceGuide: off\n");
 
-    trainSystemCommand("accept", 7);
-    trainSystemCommand("repeat", 8);
+    m_scene.trainSystemCommand("accept", 7);
+    m_scene.trainSystemCommand("repeat", 8);
     const ProcessRun locked = cli({"settings", "Confirmations", "on"});
     EXPECT_EQ(locked.status, 2);
     EXPECT_EQ(std::count(locked.err.begin(), locked.err.end(), '\n'), 1) << locked.err;
@@ -204,7 +155,7 @@ TEST_F(CliDialogueCommandsTest, UnusableArgumentsAreRefused)
         EXPECT_EQ(run.status, 2) << arguments[0] << " " << arguments[1];
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
-    EXPECT_FALSE(QFile::exists(m_storage.documentsFile("/samcomandlist")));
+    EXPECT_FALSE(QFile::exists(m_scene.storage().documentsFile("/samcomandlist")));
 }
 
 }  // namespace

@@ -1,0 +1,241 @@
+// The application as people use it: the real zarneth process in a real X
+// window (Xvfb) on the system clock, names trained beforehand with
+// zarneth-cli, taps made with the mouse, and the dialler replaced by a
+// program that writes down what it is handed. Every flow runs on the
+// virtual device in real time and through a PulseAudio server of the
+// test's own, whose microphone is fed in real time.
+
+#include "support/PipeMicrophone.h"
+#include "support/PulseAudioServer.h"
+#include "support/RunningProcess.h"
+#include "support/TestData.h"
+#include "support/VoiceScene.h"
+#include "support/XvfbDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <deque>
+#include <mutex>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Urls = std::vector<std::string>;
+
+enum class Device { Virtual, PulseAudio };
+
+// Places on the 320 × 480 point face, as the screens lay them out.
+struct Point {
+    double x;
+    double y;
+};
+constexpr Point kScreenMiddle {160, 240};
+constexpr Point kInfoButton {280, 442};
+constexpr Point kDialTab {32, 457};
+constexpr Point kMenuContactsRow {160, 66};
+constexpr Point kFirstContactRow {160, 148};
+constexpr Point kFirstNumberRow {160, 104};
+constexpr Point kSheetFirstOfTwoButtons {160, 394};
+constexpr Point kTipOkButton {160, 294};
+
+class ZarnethApplicationTest : public ::testing::TestWithParam<Device> {
+protected:
+    void SetUp() override
+    {
+        SKIP_WITHOUT_FSDD();
+        if (!XvfbDisplay::installed())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed (scripts/install-deps.sh installs them)";
+        ASSERT_TRUE(m_display.running()) << "Xvfb did not start";
+        if (GetParam() == Device::PulseAudio) {
+            if (!PulseAudioServer::installed())
+                GTEST_SKIP() << "pulseaudio is not installed (scripts/install-deps.sh installs it)";
+            m_server = std::make_unique<PulseAudioServer>();
+            ASSERT_TRUE(m_server->running()) << "the test's PulseAudio server did not start";
+            m_microphone = std::make_unique<PipeMicrophone>(m_server->fifo());
+        }
+        m_scene.useUrlOpener(0);
+    }
+
+    void TearDown() override
+    {
+        if (m_app && HasFailure())
+            std::cerr << "zarneth said:\n" << m_app->output() << "The store:\n" << m_scene.cli({"list"}).out;
+        m_app.reset();
+    }
+
+    // Starts zarneth as a person does; its microphone says `said`, one file
+    // per recording.
+    void launch(const std::vector<std::string>& said)
+    {
+        m_app.reset();
+        std::vector<std::string> arguments;
+        RunningProcess::Listener listener;
+        if (GetParam() == Device::Virtual) {
+            arguments = {"--audio", "virtual"};
+            for (const std::string& file : said) {
+                arguments.push_back("--mic");
+                arguments.push_back(file);
+            }
+        } else {
+            arguments = {"--audio", "system"};
+            const std::lock_guard lock(m_mutex);
+            m_said.assign(said.begin(), said.end());
+            listener = [this](const RunningProcess::Line& line) {
+                if (line.text.find("microphone on") != std::string::npos)
+                    speak(line.at);
+            };
+        }
+        m_app = std::make_unique<RunningProcess>(ZARNETH_APP, arguments,
+            std::map<std::string, std::string> {{"DISPLAY", m_display.name()},
+                {"QT_LOGGING_RULES", "zarneth.audio.debug=true"}, {"LANGUAGE", "en"}, {"LC_ALL", "C.UTF-8"},
+                {"XDG_RUNTIME_DIR", runtimeDirectory()}},
+            listener);
+        ASSERT_TRUE(m_app->started());
+    }
+
+    // The next utterance, when a recording starts. A training records with
+    // two queues at once, which hear the same utterance.
+    void speak(RunningProcess::Time at)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_said.empty() || at < m_speakingUntil)
+            return;
+        const std::vector<std::int16_t> samples = TestData::samplesOf(m_said.front());
+        m_said.pop_front();
+        m_microphone->say(samples);
+        m_speakingUntil = at + 2s;
+    }
+
+    std::string runtimeDirectory() const
+    {
+        const std::filesystem::path runtime = m_scene.folder() / "runtime";
+        std::filesystem::create_directories(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        return runtime.string();
+    }
+
+    // The URLs handed to the dialler, once there are `count` of them or
+    // `timeout` has passed.
+    Urls waitForDial(std::size_t count, std::chrono::seconds timeout = 30s) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (m_scene.opened().size() < count && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(50ms);
+        return m_scene.opened();
+    }
+
+    // A tap on the window, once it is there.
+    void tap(Point point) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        bool tapped = false;
+        while (!(tapped = m_display.tap("Zarneth", point.x, point.y)) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(tapped) << "no window to tap";
+        std::this_thread::sleep_for(150ms);
+    }
+
+    // Waits for the `occurrence`-th audio event ("microphone on", "speaker off"...).
+    void waitFor(const std::string& event, int occurrence, std::chrono::seconds timeout = 20s) const
+    {
+        ASSERT_TRUE(m_app->waitForLine("zarneth.audio: " + event, timeout, occurrence))
+            << event << " #" << occurrence << " did not come";
+    }
+
+    // Ends the application as the system does; it records whether it dialled.
+    void quit()
+    {
+        EXPECT_EQ(m_app->terminate(), 0);
+    }
+
+    VoiceScene m_scene {ZARNETH_CLI};
+    XvfbDisplay m_display;
+    std::unique_ptr<PulseAudioServer> m_server;
+    std::unique_ptr<PipeMicrophone> m_microphone;
+    std::mutex m_mutex;
+    std::deque<std::string> m_said;
+    RunningProcess::Time m_speakingUntil;
+    std::unique_ptr<RunningProcess> m_app;
+};
+
+TEST_P(ZarnethApplicationTest, ItListensAtLaunchAndDialsAndAfterADialItWaitsForATap)
+{
+    m_scene.trainContact(3);
+    m_scene.trainContact(6);
+    launch({m_scene.utterance(6, 5)});
+    EXPECT_EQ(waitForDial(1), Urls {"tel:+49170006"});
+    quit();
+
+    launch({m_scene.utterance(3, 5)});
+    EXPECT_FALSE(m_app->waitForLine("microphone on", 3s)) << "the last run dialled: it waits for a tap";
+    tap(kScreenMiddle);
+    EXPECT_EQ(waitForDial(2), (Urls {"tel:+49170006", "tel:+49170003"}));
+}
+
+TEST_P(ZarnethApplicationTest, WithConfirmationsAcceptDialsAndCancelDoesNot)
+{
+    m_scene.trainContact(3);
+    m_scene.trainContact(6);
+    m_scene.trainSystemCommand("accept", 7);
+    m_scene.trainSystemCommand("repeat", 8);
+    m_scene.trainSystemCommand("cancel", 9);
+    ASSERT_EQ(m_scene.cli({"settings", "Confirmations", "on"}).status, 0);
+
+    launch({m_scene.utterance(6, 5), m_scene.utterance(9, 5), m_scene.utterance(3, 5), m_scene.utterance(7, 5)});
+    waitFor("microphone off", 2);
+    // Cancelled: a second's pause, and the dial screen waits for a tap.
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_TRUE(m_scene.opened().empty()) << "cancel dials nothing";
+    tap(kScreenMiddle);
+    EXPECT_EQ(waitForDial(1), Urls {"tel:+49170003"});
+}
+
+TEST_P(ZarnethApplicationTest, ANameTrainedByTapsOnTheContactsScreenIsDialledByVoice)
+{
+    IsolatedStorage::touch(m_scene.storage().contacts() + "/people.vcf",
+        "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Cleo;;;\nFN:Cleo Berg\nTEL;TYPE=cell:+49 170 005\nEND:VCARD\n");
+    launch({m_scene.utterance(5, 0), m_scene.utterance(5, 5)});
+    EXPECT_FALSE(m_app->waitForLine("microphone on", 2s)) << "nothing trained: nothing to listen for";
+
+    tap(kInfoButton);
+    std::this_thread::sleep_for(1500ms);  // the flip to the tabs
+    tap(kMenuContactsRow);
+    tap(kFirstContactRow);
+    tap(kFirstNumberRow);
+    tap(kSheetFirstOfTwoButtons);  // Record
+    waitFor("speaker off", 3);     // speak-now, you-said, the new sample
+    std::this_thread::sleep_for(300ms);
+    tap(kSheetFirstOfTwoButtons);  // Keep
+    tap(kTipOkButton);
+    ASSERT_TRUE(QFile::exists(m_scene.storage().documentsFile("/samcomandlist"))) << "the sample was not kept";
+
+    tap(kDialTab);
+    std::this_thread::sleep_for(1500ms);  // the flip back
+    tap(kScreenMiddle);
+    EXPECT_EQ(waitForDial(1), Urls {"tel:+49170005"});
+}
+
+TEST_P(ZarnethApplicationTest, ABusyMachineStillCompletesTheDialogue)
+{
+    m_scene.trainContact(3);
+    m_scene.trainContact(6);
+    // Every core busy beside it, and the application itself held up for
+    // longer than many recording ticks in the middle of its recording.
+    std::vector<std::unique_ptr<RunningProcess>> load;
+    for (unsigned core = 0; core < 2 * std::max(1u, std::thread::hardware_concurrency()); ++core)
+        load.push_back(std::make_unique<RunningProcess>("sh", std::vector<std::string> {"-c", "while :; do :; done"},
+            std::map<std::string, std::string> {}));
+    launch({m_scene.utterance(6, 5)});
+    waitFor("microphone on", 1, 30s);
+    std::this_thread::sleep_for(500ms);
+    m_app->stall(400ms);
+    EXPECT_EQ(waitForDial(1, 60s), Urls {"tel:+49170006"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Devices, ZarnethApplicationTest, ::testing::Values(Device::Virtual, Device::PulseAudio),
+    [](const ::testing::TestParamInfo<Device>& info) {
+        return info.param == Device::Virtual ? std::string("VirtualDevice") : std::string("PulseAudio");
+    });
+
+}  // namespace

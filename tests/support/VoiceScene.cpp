@@ -1,0 +1,80 @@
+#include "support/VoiceScene.h"
+
+#include "support/TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+VoiceScene::VoiceScene(std::string cli)
+    : m_cli(std::move(cli))
+{
+}
+
+VoiceScene::~VoiceScene()
+{
+    unsetenv("ZARNETH_URL_OPENER");
+}
+
+ProcessRun VoiceScene::cli(const std::vector<std::string>& arguments) const
+{
+    return ProcessRun::of(m_cli, arguments);
+}
+
+std::string VoiceScene::utterance(int digit, int take) const
+{
+    const std::filesystem::path path = m_folder / (std::to_string(digit) + "_" + std::to_string(take) + ".wav");
+    if (std::filesystem::exists(path))
+        return path.string();
+    const std::vector<std::int16_t> speech
+        = take < 0 ? std::vector<std::int16_t> {} : TestData::samplesOf(Fsdd::recording(digit, "george", take));
+    std::vector<std::int16_t> heard = TestData::inQuietRoom(speech, 2000, 16000);
+    heard.resize(16000);
+    TestData::writeWav(path, heard);
+    return path.string();
+}
+
+void VoiceScene::trainContact(int digit) const
+{
+    const ProcessRun run = cli({"train", "--name", "Digit " + std::to_string(digit), "--number",
+        "+49 170 00" + std::to_string(digit), utterance(digit, 0), utterance(digit, 1), utterance(digit, 2)});
+    ASSERT_EQ(run.status, 0) << run.err;
+}
+
+void VoiceScene::trainSystemCommand(const std::string& type, int digit) const
+{
+    const ProcessRun run = cli({"train", "--system", type, utterance(digit, 0), utterance(digit, 1)});
+    ASSERT_EQ(run.status, 0) << run.err;
+}
+
+void VoiceScene::useUrlOpener(int status) const
+{
+    const std::filesystem::path script = m_folder / "opener.sh";
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s %s\\n' \"$1\" \"$(date +%s%N)\" >> '"
+                          << (m_folder / "opened").string() << "'\nexit " << status << "\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    setenv("ZARNETH_URL_OPENER", script.c_str(), 1);
+}
+
+std::vector<std::string> VoiceScene::opened() const
+{
+    std::vector<std::string> urls;
+    std::ifstream in(m_folder / "opened");
+    for (std::string url, time; in >> url >> time;)
+        urls.push_back(url);
+    return urls;
+}
+
+std::vector<std::chrono::system_clock::time_point> VoiceScene::openedAt() const
+{
+    std::vector<std::chrono::system_clock::time_point> times;
+    std::ifstream in(m_folder / "opened");
+    for (std::string url; in >> url;) {
+        long long nanoseconds = 0;
+        in >> nanoseconds;
+        times.emplace_back(std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::nanoseconds(nanoseconds)));
+    }
+    return times;
+}

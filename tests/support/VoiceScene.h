@@ -1,0 +1,46 @@
+#pragma once
+
+#include "support/IsolatedStorage.h"
+#include "support/ProcessRun.h"
+#include "support/TemporaryDirectory.h"
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// A user's world for Zarneth's programs run beside the test: a store,
+// settings and contacts of its own, george's spoken digits as a microphone
+// gives them, names and control words trained with zarneth-cli, and a
+// dialler that writes down what it is handed and when.
+class VoiceScene {
+public:
+    explicit VoiceScene(std::string cli);
+    ~VoiceScene();
+
+    // zarneth-cli with these arguments, in this world.
+    ProcessRun cli(const std::vector<std::string>& arguments) const;
+
+    // Two seconds as the microphone gives them: a quarter second of quiet
+    // room, george saying the digit (take -1: nothing), quiet room again.
+    // The path of a WAV file.
+    std::string utterance(int digit, int take) const;
+    // Digit d, trained with `train` from takes 0 to 2, is "Digit d", "+49 170 00d".
+    void trainContact(int digit) const;
+    // A control word (accept, repeat, cancel) trained with takes 0 and 1.
+    void trainSystemCommand(const std::string& type, int digit) const;
+
+    // $ZARNETH_URL_OPENER becomes a program that writes down the URL it is
+    // handed, with the time, and exits with `status`.
+    void useUrlOpener(int status) const;
+    // What the opener was handed, in order, and when.
+    std::vector<std::string> opened() const;
+    std::vector<std::chrono::system_clock::time_point> openedAt() const;
+
+    const IsolatedStorage& storage() const { return m_storage; }
+    const TemporaryDirectory& folder() const { return m_folder; }
+
+private:
+    std::string m_cli;
+    IsolatedStorage m_storage;
+    TemporaryDirectory m_folder;
+};
