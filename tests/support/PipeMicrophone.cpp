@@ -36,6 +36,10 @@ void PipeMicrophone::speak(const std::filesystem::path& fifo)
     const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
+    // The server reads the pipe only while something records: the smallest
+    // pipe keeps what waits meanwhile, which a recording would hear first,
+    // to a quarter of a second.
+    fcntl(fd, F_SETPIPE_SZ, 4096);
     std::uint32_t noise = 1;
     auto due = std::chrono::steady_clock::now();
     std::vector<std::int16_t> chunk(kChunk);
