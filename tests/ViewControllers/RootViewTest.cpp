@@ -4,7 +4,9 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
+#include "Platform/ActionSheet.h"
 #include "Platform/AddressBook.h"
+#include "Platform/AlertView.h"
 #include "Platform/BundleResources.h"
 #include "Platform/UserDefaults.h"
 #include "Platform/VirtualAudioDevice.h"
@@ -177,6 +179,50 @@ TEST_F(RootViewTest, WithNamesTrainedItListensAtLaunch)
     // dialogue goes on to its prompt.
     EXPECT_TRUE(item("popupLayer")->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([this] { return root().mainViewController()->recognizeController().player(); }, 2000));
+}
+
+// Counts how often its sheet is said to be on screen: each time, a
+// dialogue would take its next step.
+struct PresentationCounter : ActionSheetDelegate {
+    int presented = 0;
+    void didPresentActionSheet(ActionSheet&) override { ++presented; }
+    void actionSheetClickedButtonAtIndex(ActionSheet&, int) override { }
+};
+
+TEST_F(RootViewTest, ASheetUncoveredAgainIsNotPresentedTwice)
+{
+    setting("Dialing", true);
+    launch();
+    PresentationCounter counter;
+    const auto sheet = ActionSheet::create("Sheet", &counter, "Cancel", {}, {});
+    sheet->show(*m_application.popupHost());
+    QTest::qWait(50);
+    const auto alert = AlertView::create("Alert", {}, nullptr, "OK", {});
+    alert->show(*m_application.popupHost());
+    QTest::qWait(50);
+    tap(shown("alertButton0"));
+    EXPECT_EQ(m_application.popupHost()->title(), "Sheet");
+    EXPECT_EQ(counter.presented, 1);
+}
+
+TEST_F(RootViewTest, WhileADialogueRunsWithNothingOnScreenNoTapStartsAnother)
+{
+    setting("CommandListHasData", true);
+    setting("Dialing", true);
+    launch();
+    QuickPopupHost& host = *m_application.popupHost();
+    MainViewController& dialScreen = *root().mainViewController();
+    const int dialogue = 0;  // as a training playing its new sample does
+    ASSERT_TRUE(host.beginDialogue(&dialogue));
+    tap(item("infoButton"));
+    EXPECT_TRUE(root().mainViewInWindow()) << "the taps go nowhere";
+    dialScreen.clickedScreenButton();  // as a key would press it
+    EXPECT_FALSE(dialScreen.screenButtonHidden()) << "no recognition started";
+    EXPECT_FALSE(host.visible());
+
+    host.endDialogue(&dialogue);
+    tap(item("infoButton"));
+    EXPECT_FALSE(root().mainViewInWindow());
 }
 
 TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
