@@ -34,14 +34,27 @@
 
 namespace {
 
-// Takes the web pages the application opens.
+// Takes the URLs of these schemes that the application opens (web pages,
+// unless told otherwise).
 class Browser : public QObject {
     Q_OBJECT
 
 public:
-    Browser() { QDesktopServices::setUrlHandler("https", this, "open"); }
-    ~Browser() override { QDesktopServices::unsetUrlHandler("https"); }
+    explicit Browser(QStringList schemes = {"https"})
+        : m_schemes(std::move(schemes))
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~Browser() override
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
     QList<QUrl> opened;
+
+private:
+    QStringList m_schemes;
 
 public slots:
     void open(const QUrl& url) { opened.append(url); }
@@ -328,12 +341,13 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
     EXPECT_EQ(page.html(), "<p>Fresh from the maker</p>");
 
     // A page from the network opens web pages and mail, and dials nothing.
-    Browser browser;
+    Browser browser({"https", "mailto", "tel", "sms", "file", "javascript"});
     EXPECT_TRUE(page.openLink("https://zarneth.example/faq.html"));
-    EXPECT_EQ(browser.opened, QList<QUrl> {QUrl("https://zarneth.example/faq.html")});
+    EXPECT_TRUE(page.openLink("mailto:help@zarneth.example"));
     for (const char* link : {"tel:+491701234567", "sms:+491701234567", "file:///etc/passwd", "javascript:alert(1)"})
         EXPECT_FALSE(page.openLink(link)) << link;
-    EXPECT_EQ(browser.opened.size(), 1);
+    EXPECT_EQ(browser.opened,
+        (QList<QUrl> {QUrl("https://zarneth.example/faq.html"), QUrl("mailto:help@zarneth.example")}));
 }
 
 TEST_F(RootViewTest, TheHelpTabShowsHelpAndAboutScreensThatStack)
