@@ -75,12 +75,7 @@ std::optional<Run> launchOnce(const VoiceScene& scene, const XvfbDisplay& displa
         arguments.push_back("--mic");
         arguments.push_back(said);
     }
-    const std::filesystem::path runtime = scene.folder() / "runtime";
-    std::filesystem::create_directories(runtime);
-    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-    RunningProcess app(ZARNETH_APP, arguments,
-        {{"DISPLAY", display.name()}, {"QT_LOGGING_RULES", "zarneth.audio.debug=true"},
-            {"XDG_RUNTIME_DIR", runtime.string()}},
+    RunningProcess app(ZARNETH_APP, arguments, scene.applicationEnvironment(display.name()),
         [microphone, &said](const RunningProcess::Line& line) {
             if (microphone && line.text == "zarneth.audio: microphone on")
                 microphone->say(TestData::samplesOf(said));

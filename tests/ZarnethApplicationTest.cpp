@@ -86,11 +86,8 @@ protected:
                     speak(line.at);
             };
         }
-        m_app = std::make_unique<RunningProcess>(ZARNETH_APP, arguments,
-            std::map<std::string, std::string> {{"DISPLAY", m_display.name()},
-                {"QT_LOGGING_RULES", "zarneth.audio.debug=true"}, {"LANGUAGE", "en"}, {"LC_ALL", "C.UTF-8"},
-                {"XDG_RUNTIME_DIR", runtimeDirectory()}, {"ASAN_OPTIONS", withoutLeakCheck()}},
-            listener);
+        m_app = std::make_unique<RunningProcess>(
+            ZARNETH_APP, arguments, m_scene.applicationEnvironment(m_display.name()), listener);
         ASSERT_TRUE(m_app->started());
     }
 
@@ -105,24 +102,6 @@ protected:
         m_said.pop_front();
         m_microphone->say(samples);
         m_speakingUntil = at + 2s;
-    }
-
-    // In a sanitizer build the application still stops at any memory error,
-    // but its exit is not searched for leaks: the X and GL libraries it
-    // loads leave some behind in plugins already unloaded, which nothing can
-    // name. Our own objects are searched in-process by the screen tests.
-    static std::string withoutLeakCheck()
-    {
-        const char* options = std::getenv("ASAN_OPTIONS");
-        return std::string(options ? options : "") + ":detect_leaks=0";
-    }
-
-    std::string runtimeDirectory() const
-    {
-        const std::filesystem::path runtime = m_scene.folder() / "runtime";
-        std::filesystem::create_directories(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        return runtime.string();
     }
 
     // The URLs handed to the dialler, once there are `count` of them or

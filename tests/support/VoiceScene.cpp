@@ -78,3 +78,14 @@ std::vector<std::chrono::system_clock::time_point> VoiceScene::openedAt() const
     }
     return times;
 }
+
+std::map<std::string, std::string> VoiceScene::applicationEnvironment(const std::string& display) const
+{
+    const std::filesystem::path runtime = m_folder / "runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    const char* sanitizer = std::getenv("ASAN_OPTIONS");
+    return {{"DISPLAY", display}, {"QT_LOGGING_RULES", "zarneth.audio.debug=true"}, {"LANGUAGE", "en"},
+        {"LC_ALL", "C.UTF-8"}, {"XDG_RUNTIME_DIR", runtime.string()},
+        {"ASAN_OPTIONS", std::string(sanitizer ? sanitizer : "") + ":detect_leaks=0"}};
+}

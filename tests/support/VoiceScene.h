@@ -5,6 +5,7 @@
 #include "support/TemporaryDirectory.h"
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ public:
     // What the opener was handed, in order, and when.
     std::vector<std::string> opened() const;
     std::vector<std::chrono::system_clock::time_point> openedAt() const;
+
+    // What the application needs besides, to run in this world on the X
+    // display `display` and say when its microphone and speaker go on and
+    // off (zarneth.audio). In a sanitizer build it still stops at any
+    // memory error, but its exit is not searched for leaks: the X and GL
+    // libraries leave some in plugins already unloaded, which nothing can
+    // name. Our own objects are searched in-process by the screen tests.
+    std::map<std::string, std::string> applicationEnvironment(const std::string& display) const;
 
     const IsolatedStorage& storage() const { return m_storage; }
     const TemporaryDirectory& folder() const { return m_folder; }
