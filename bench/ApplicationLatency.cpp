@@ -14,9 +14,9 @@
 // (QT_LOGGING_RULES="zarneth.audio.debug=true"); the dialler writes down
 // when it was called.
 
-#include "Platform/AudioFile.h"
-#include "Platform/BundleResources.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/UserDefaults.h"
 #include "support/PipeMicrophone.h"
 #include "support/PulseAudioServer.h"
 #include "support/RunningProcess.h"

@@ -4,10 +4,10 @@
 // notification. The dialogues move on at that notification.
 
 #include "AudioManagers/AudioPlayer.h"
-#include "Platform/AudioFile.h"
-#include "Platform/BundleResources.h"
-#include "Platform/SystemAudioDevice.h"
-#include "Platform/SystemClock.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/Time/SystemClock.h"
 #include "support/PulseAudioServer.h"
 
 #include <benchmark/benchmark.h>

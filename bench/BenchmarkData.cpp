@@ -4,10 +4,10 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/AudioFileDecoder.h"
-#include "Platform/KeyedArchiver.h"
-#include "Platform/KeyedUnarchiver.h"
-#include "Platform/PcmBytes.h"
+#include "Platform/Audio/AudioFileDecoder.h"
+#include "Platform/Archive/KeyedArchiver.h"
+#include "Platform/Archive/KeyedUnarchiver.h"
+#include "Platform/Audio/PcmBytes.h"
 #include "support/Fsdd.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 
 #include "BenchmarkData.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/PcmBytes.h"
+#include "Platform/Audio/PcmBytes.h"
 #include "support/Fsdd.h"
 #include "support/LiteralEngine.h"
 

@@ -14,10 +14,10 @@
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
 #include "DistanceOracle.h"
-#include "Platform/BinaryPropertyList.h"
-#include "Platform/DocumentsDirectory.h"
-#include "Platform/KeyedArchiver.h"
-#include "Platform/KeyedUnarchiver.h"
+#include "Platform/Archive/BinaryPropertyList.h"
+#include "Platform/System/DocumentsDirectory.h"
+#include "Platform/Archive/KeyedArchiver.h"
+#include "Platform/Archive/KeyedUnarchiver.h"
 
 #include <QDir>
 #include <QFile>

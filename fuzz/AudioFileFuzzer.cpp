@@ -9,8 +9,8 @@
 
 #include "AudioManagers/AudioPlayer.h"
 #include "AudioManagers/UtteranceFile.h"
-#include "Platform/AudioFile.h"
-#include "Platform/AudioFileDecoder.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/Audio/AudioFileDecoder.h"
 
 #include <cstdio>
 #include <cstdlib>

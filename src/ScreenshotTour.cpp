@@ -3,26 +3,27 @@
 #include "AudioManagers/UtteranceFile.h"
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
-#include "Platform/ActionSheet.h"
-#include "Platform/AddressBook.h"
-#include "Platform/BundleResources.h"
-#include "Platform/AlertView.h"
-#include "Platform/ProgressView.h"
-#include "Platform/UserDefaults.h"
-#include "Platform/VirtualAudioDevice.h"
+#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Contacts/AddressBook.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/Popups/AlertView.h"
+#include "Platform/Popups/ProgressView.h"
+#include "Platform/System/UserDefaults.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/MainViewController.h"
-#include "ViewControllers/NavigationController.h"
+#include "ViewControllers/Kit/NavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsNavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsViewController.h"
 #include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
-#include "ViewControllers/QuickPopupHost.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/TabBarController.h"
 #include "ZarnethAppDelegate.h"
+#include "Platform/System/SettingsKey.h"
 
 #include <QEventLoop>
 #include <QQmlApplicationEngine>
@@ -124,8 +125,8 @@ void ScreenshotTour::settle(int milliseconds)
 void ScreenshotTour::showMainScreen(bool hasData, bool dialing)
 {
     UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(hasData, QStringLiteral("CommandListHasData"));
-    defaults.setBool(dialing, QStringLiteral("Dialing"));
+    defaults.setBool(hasData, SettingsKey::CommandListHasData);
+    defaults.setBool(dialing, SettingsKey::Dialing);
     defaults.synchronize();
     m_application.rootViewController()->mainViewController()->loadView();
 }

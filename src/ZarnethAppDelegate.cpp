@@ -1,15 +1,16 @@
 #include "ZarnethAppDelegate.h"
 
 #include "DataModel/ZRCommandList.h"
-#include "Platform/AddressBook.h"
-#include "Platform/BundleResources.h"
-#include "Platform/DefaultSettings.h"
-#include "Platform/Log.h"
-#include "Platform/TelephoneURL.h"
-#include "Platform/UrlOpener.h"
-#include "Platform/UserDefaults.h"
-#include "ViewControllers/QuickPopupHost.h"
+#include "Platform/Contacts/AddressBook.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/DefaultSettings.h"
+#include "Platform/System/Log.h"
+#include "Platform/System/TelephoneURL.h"
+#include "Platform/System/UrlOpener.h"
+#include "Platform/System/UserDefaults.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
+#include "Platform/System/SettingsKey.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -74,7 +75,7 @@ void ZarnethAppDelegate::applicationWillTerminate()
 {
     Log::write(QStringLiteral("running applicationWillTerminate"));
     UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(m_leavingToDialNumber, QStringLiteral("Dialing"));
+    defaults.setBool(m_leavingToDialNumber, SettingsKey::Dialing);
     defaults.synchronize();
     ZRCommandList::sharedCommandList().saveToFile();
 }

@@ -1,11 +1,11 @@
-#include "Platform/AudioDevice.h"
-#include "Platform/BundleResources.h"
-#include "Platform/LocalizedStrings.h"
-#include "Platform/Log.h"
-#include "Platform/QuitOnSignals.h"
-#include "Platform/SystemAudioDevice.h"
-#include "Platform/SystemClock.h"
-#include "Platform/VirtualAudioDevice.h"
+#include "Platform/Audio/AudioDevice.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/LocalizedStrings.h"
+#include "Platform/System/Log.h"
+#include "Platform/System/QuitOnSignals.h"
+#include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/Time/SystemClock.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "ScreenshotTour.h"
 #include "ZarnethAppDelegate.h"
 
@@ -64,7 +64,6 @@ int main(int argc, char* argv[])
     } else {
         device = std::make_unique<SystemAudioDevice>(clock);
     }
-    AudioDevice::setCurrent(device.get());
 
     ZarnethAppDelegate delegate(*device);
     QObject::connect(
@@ -72,11 +71,7 @@ int main(int argc, char* argv[])
     QuitOnSignals::install();
     delegate.applicationDidFinishLaunching();
     if (!screenshots.isEmpty()) {
-        const bool saved = ScreenshotTour(delegate, *virtualDevice, screenshots).run();
-        AudioDevice::setCurrent(nullptr);
-        return saved ? 0 : 1;
+        return ScreenshotTour(delegate, *virtualDevice, screenshots).run() ? 0 : 1;
     }
-    const int status = application.exec();
-    AudioDevice::setCurrent(nullptr);
-    return status;
+    return application.exec();
 }

@@ -1,9 +1,9 @@
 #include "ZarnethAppDelegate.h"
 
 #include "DataModel/ZRCommandList.h"
-#include "Platform/UserDefaults.h"
-#include "Platform/VirtualAudioDevice.h"
-#include "Platform/VirtualClock.h"
+#include "Platform/System/UserDefaults.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
 

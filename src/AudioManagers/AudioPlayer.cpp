@@ -1,10 +1,10 @@
 #include "AudioManagers/AudioPlayer.h"
 
 #include "DataModel/ZRSample.h"
-#include "Platform/AudioDevice.h"
-#include "Platform/BundleResources.h"
-#include "Platform/Clock.h"
-#include "Platform/Log.h"
+#include "Platform/Audio/AudioDevice.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/Time/Clock.h"
+#include "Platform/System/Log.h"
 
 #include <QFile>
 #include <algorithm>

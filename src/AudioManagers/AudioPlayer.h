@@ -12,7 +12,8 @@ class ZRSample;
 // that cannot be played (no such file, no such prompt) ends at once.
 class AudioPlayer : public AudioQueueObject {
 public:
-    // The system prompts by number: resources of type "caf".
+    // The system prompts by number, and their resources of type "caf".
+    enum SystemSample : int { Beep1, Beep2, SpeakNow, SayAcceptEtc, SayRepeatCancel, NotRecognized, YouSaid };
     static constexpr std::array<const char*, 7> kSystemSamples
         = {"beep1", "beep2", "speak-now", "say-accept-etc", "say-repeat-cancel", "not-recognized", "you-said"};
     static constexpr int kBufferCount = 3;

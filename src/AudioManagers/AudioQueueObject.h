@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Platform/AudioFile.h"
-#include "Platform/AudioQueue.h"
-#include "Platform/AudioStreamBasicDescription.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/Audio/AudioQueue.h"
+#include "Platform/Audio/AudioStreamBasicDescription.h"
 
 #include <QString>
 #include <cstdint>

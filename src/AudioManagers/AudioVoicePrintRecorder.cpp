@@ -1,7 +1,7 @@
 #include "AudioManagers/AudioVoicePrintRecorder.h"
 
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/Log.h"
+#include "Platform/System/Log.h"
 
 AudioVoicePrintRecorder::AudioVoicePrintRecorder(AudioDevice& device)
     : AudioQueueObject(device)

@@ -3,9 +3,9 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/AudioFile.h"
-#include "Platform/AudioFileDecoder.h"
-#include "Platform/PcmBytes.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/Audio/AudioFileDecoder.h"
+#include "Platform/Audio/PcmBytes.h"
 
 #include <QFile>
 

@@ -2,8 +2,8 @@
 
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/KeyedArchiver.h"
-#include "Platform/KeyedUnarchiver.h"
+#include "Platform/Archive/KeyedArchiver.h"
+#include "Platform/Archive/KeyedUnarchiver.h"
 
 namespace {
 
@@ -11,8 +11,7 @@ namespace {
 // phone command keeps 0.
 std::int32_t fixedIdentifierOf(std::int32_t type)
 {
-    const bool isSystemCommand = type >= ZRCommandTypeAccept && type <= ZRCommandTypeCancel;
-    return isSystemCommand ? type - 1 : 0;
+    return ZRCommand::isSystemCommandType(type) ? type - 1 : 0;
 }
 
 }  // namespace
@@ -35,6 +34,23 @@ std::shared_ptr<ZRCommand> ZRCommand::initForCommandType(std::int32_t type, ZRCo
 {
     const std::int32_t commandID = type == ZRCommandTypePhone ? store.newCommandID() : fixedIdentifierOf(type);
     return std::shared_ptr<ZRCommand>(new ZRCommand(type, commandID));
+}
+
+bool ZRCommand::isSystemCommandType(std::int32_t type)
+{
+    return type >= ZRCommandTypeAccept && type <= ZRCommandTypeCancel;
+}
+
+QString ZRCommand::titleOfSystemCommandType(std::int32_t type)
+{
+    switch (type) {
+    case ZRCommandTypeAccept:
+        return qtTrId("sysCommAccept");
+    case ZRCommandTypeRepeat:
+        return qtTrId("sysCommRepeat");
+    default:
+        return qtTrId("sysCommCancel");
+    }
 }
 
 void ZRCommand::setSample(std::shared_ptr<ZRSample> sample)

@@ -36,6 +36,12 @@ public:
     static std::shared_ptr<ZRCommand> initForCommandType(std::int32_t type);
     static std::shared_ptr<ZRCommand> initForCommandType(std::int32_t type, ZRCommandList& store);
 
+    // Accept, repeat and cancel: the words that steer a recognition.
+    static bool isSystemCommandType(std::int32_t type);
+    // The name a new system command of `type` is given, in the user's
+    // language, as the screens and the shell show it.
+    static QString titleOfSystemCommandType(std::int32_t type);
+
     // Makes `sample` the newest of the command's samples. A command keeps
     // three: the oldest of a fourth is dropped and its audio file deleted.
     void setSample(std::shared_ptr<ZRSample> sample);

@@ -3,11 +3,12 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/DocumentsDirectory.h"
-#include "Platform/KeyedArchiver.h"
-#include "Platform/KeyedUnarchiver.h"
-#include "Platform/Log.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/System/DocumentsDirectory.h"
+#include "Platform/Archive/KeyedArchiver.h"
+#include "Platform/Archive/KeyedUnarchiver.h"
+#include "Platform/System/Log.h"
+#include "Platform/System/UserDefaults.h"
+#include "Platform/System/SettingsKey.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -17,13 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr double kNoMatch = 1.0e30;
-
-bool isSystemType(std::int32_t type)
-{
-    return type >= ZRCommandTypeAccept && type <= ZRCommandTypeCancel;
-}
 
 // Renames an unreadable command list so that it is kept and a new one can
 // be written; returns where it went.
@@ -125,7 +119,7 @@ void ZRCommandList::addCommand(const std::shared_ptr<ZRCommand>& command)
     if (command->type() == ZRCommandTypePhone) {
         m_embeddedList.push_back(command);
         writeHasData(true);
-    } else if (isSystemType(command->type())) {
+    } else if (ZRCommand::isSystemCommandType(command->type())) {
         m_embeddedSystemList[command->type() - 1] = command;
     } else {
         return;
@@ -222,6 +216,42 @@ bool ZRCommandList::hasSystemCommandSampleOfType(std::int32_t type) const
     return commandForSystemCommandType(type) != nullptr;
 }
 
+bool ZRCommandList::hasAllSystemCommands() const
+{
+    return numberOfSystemCommands() == kSystemSlots;
+}
+
+std::shared_ptr<ZRCommand> ZRCommandList::commandToTrainForPhoneNumber(const QString& phoneNumber, const QString& name)
+{
+    if (std::shared_ptr<ZRCommand> existing = commandForPhoneNumber(phoneNumber))
+        return existing;
+    auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, *this);
+    command->setPhoneNumber(phoneNumber);
+    command->setName(name);
+    return command;
+}
+
+std::shared_ptr<ZRCommand> ZRCommandList::commandToTrainForSystemCommandType(std::int32_t type)
+{
+    if (std::shared_ptr<ZRCommand> existing = commandForSystemCommandType(type))
+        return existing;
+    auto command = ZRCommand::initForCommandType(type, *this);
+    command->setName(ZRCommand::titleOfSystemCommandType(type));
+    return command;
+}
+
+bool ZRCommandList::turnConfirmationsOffUnlessSystemCommandsTrained() const
+{
+    if (hasAllSystemCommands())
+        return false;
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    if (!defaults.boolForKey(SettingsKey::Confirmations))
+        return false;
+    defaults.setBool(false, SettingsKey::Confirmations);
+    defaults.synchronize();
+    return true;
+}
+
 std::shared_ptr<ZRSample> ZRCommandList::findPhoneTypeSampleForVoicePrint(const ZRVoicePrint* utterance)
 {
     resetSearch();
@@ -274,14 +304,14 @@ void ZRCommandList::evaluateDistancesBetweenVoicePrint(const ZRVoicePrint& utter
 
 void ZRCommandList::resetSearch()
 {
-    m_bestDistance = kNoMatch;
+    m_bestDistance = kNoMatchDistance;
     m_bestSample.reset();
 }
 
 void ZRCommandList::writeHasData(bool hasData)
 {
     UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(hasData, QStringLiteral("CommandListHasData"));
+    defaults.setBool(hasData, SettingsKey::CommandListHasData);
     defaults.synchronize();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataModel/DynamicTimeWarping.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -71,12 +73,25 @@ public:
     std::shared_ptr<ZRCommand> systemCommandForID(std::int32_t commandID) const;
     std::shared_ptr<ZRCommand> commandForSystemCommandType(std::int32_t type) const;
     bool hasSystemCommandSampleOfType(std::int32_t type) const;
+    // Accept, repeat and cancel are all trained: only then can a
+    // recognition ask for a spoken confirmation.
+    bool hasAllSystemCommands() const;
+
+    // The command a new sample is trained into: the existing command of
+    // that number or system type, which keeps its old name, or else a new
+    // one (named after the person, or titled in the user's language) that
+    // joins the store when its first sample is kept.
+    std::shared_ptr<ZRCommand> commandToTrainForPhoneNumber(const QString& phoneNumber, const QString& name);
+    std::shared_ptr<ZRCommand> commandToTrainForSystemCommandType(std::int32_t type);
+    // Turns "Confirmations" off unless accept, repeat and cancel are all
+    // trained, as after a deletion; true when it was on and went off.
+    bool turnConfirmationsOffUnlessSystemCommandsTrained() const;
 
     // Nearest-sample searches for an utterance's print. Commands are visited
     // in list order and each command's samples newest first; a sample
     // replaces the best so far only when strictly nearer, so among equals
     // the first visited wins. Nothing is found when there is no utterance
-    // print, no eligible sample, or no comparison below 1e30.
+    // print, no eligible sample, or no comparison below kNoMatchDistance.
     std::shared_ptr<ZRSample> findPhoneTypeSampleForVoicePrint(const ZRVoicePrint* utterance);
     std::shared_ptr<ZRSample> findRepeatCancelTypeSampleForVoicePrint(const ZRVoicePrint* utterance);
     std::shared_ptr<ZRSample> findAcceptRepeatCancelTypeSampleForVoicePrint(const ZRVoicePrint* utterance);
@@ -100,7 +115,7 @@ private:
     std::shared_ptr<ZRSample> searchSystemSlots(const ZRVoicePrint* utterance, bool includingAccept);
     static void writeHasData(bool hasData);
 
-    double m_bestDistance = 1.0e30;
+    double m_bestDistance = kNoMatchDistance;
     std::weak_ptr<ZRSample> m_bestSample;
     std::int32_t m_commandIDCounter = 0;
     std::vector<std::shared_ptr<ZRCommand>> m_embeddedList;

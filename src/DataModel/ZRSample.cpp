@@ -2,9 +2,9 @@
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/DocumentsDirectory.h"
-#include "Platform/KeyedArchiver.h"
-#include "Platform/KeyedUnarchiver.h"
+#include "Platform/System/DocumentsDirectory.h"
+#include "Platform/Archive/KeyedArchiver.h"
+#include "Platform/Archive/KeyedUnarchiver.h"
 
 #include <QDateTime>
 #include <QFile>

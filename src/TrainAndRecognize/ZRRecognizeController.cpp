@@ -6,25 +6,18 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/AudioDevice.h"
-#include "Platform/PopupHost.h"
-#include "Platform/ProgressView.h"
-#include "Platform/RepeatingTimer.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Audio/AudioDevice.h"
+#include "Platform/Popups/PopupHost.h"
+#include "Platform/Popups/ProgressView.h"
+#include "Platform/Time/RepeatingTimer.h"
+#include "Platform/System/UserDefaults.h"
+#include "TrainAndRecognize/UtteranceTicks.h"
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
+#include "Platform/System/SettingsKey.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// System prompts by number.
-constexpr int kBeep1 = 0;
-constexpr int kBeep2 = 1;
-constexpr int kSpeakNow = 2;
-constexpr int kSayAcceptEtc = 3;
-constexpr int kSayRepeatCancel = 4;
-constexpr int kNotRecognized = 5;
-constexpr int kYouSaid = 6;
 
 constexpr Clock::Duration kPauseBeforeSample = 500ms;
 constexpr Clock::Duration kPauseAfterOutcome = 1s;
@@ -48,12 +41,12 @@ ZRRecognizeController::~ZRRecognizeController()
 
 int ZRRecognizeController::promptFor(int spoken, int beep)
 {
-    return UserDefaults::standardUserDefaults().boolForKey(QStringLiteral("VoiceGuide")) ? spoken : beep;
+    return UserDefaults::standardUserDefaults().boolForKey(SettingsKey::VoiceGuide) ? spoken : beep;
 }
 
 bool ZRRecognizeController::confirmations()
 {
-    return UserDefaults::standardUserDefaults().boolForKey(QStringLiteral("Confirmations"));
+    return UserDefaults::standardUserDefaults().boolForKey(SettingsKey::Confirmations);
 }
 
 void ZRRecognizeController::recognizeWithDelegate(ZRRecognizeControllerDelegate* delegate)
@@ -152,7 +145,7 @@ void ZRRecognizeController::startRecording(void (ZRRecognizeController::*tick)(R
     m_recorder->record();
     m_timerFireCount = 0;
     m_recordTimer = RepeatingTimer::scheduled(
-        m_device.clock(), RecordTick, [this, tick](RepeatingTimer& timer) { (this->*tick)(timer); });
+        m_device.clock(), UtteranceTicks::RecordTick, [this, tick](RepeatingTimer& timer) { (this->*tick)(timer); });
 }
 
 void ZRRecognizeController::countTick(RepeatingTimer& timer, bool cancelled, void (ZRRecognizeController::*stop)())
@@ -160,11 +153,11 @@ void ZRRecognizeController::countTick(RepeatingTimer& timer, bool cancelled, voi
     ++m_timerFireCount;
     if (cancelled) {
         timer.invalidate();
-    } else if (m_timerFireCount >= MaxUtteranceTicks) {
+    } else if (m_timerFireCount >= UtteranceTicks::MaxUtteranceTicks) {
         timer.invalidate();
         (this->*stop)();
     }
-    const float progress = static_cast<float>(m_timerFireCount) / MaxUtteranceTicks;
+    const float progress = static_cast<float>(m_timerFireCount) / UtteranceTicks::MaxUtteranceTicks;
     if (progress <= 1.0f && m_progressView)
         m_progressView->setProgress(progress);
 }
@@ -179,7 +172,7 @@ std::shared_ptr<ZRVoicePrint> ZRRecognizeController::stopRecordingAndCloseSheet(
 
 void ZRRecognizeController::playNotRecognizedThen(void (ZRRecognizeController::*step)())
 {
-    playPrompt(promptFor(kNotRecognized, kBeep2), step);
+    playPrompt(promptFor(AudioPlayer::NotRecognized, AudioPlayer::Beep2), step);
 }
 
 // The main utterance. Every step but the timer's does nothing once the
@@ -189,7 +182,7 @@ void ZRRecognizeController::recognizeAskForInput()
 {
     if (m_recognizeIsCancelled)
         return;
-    playPrompt(promptFor(kSpeakNow, kBeep1), &ZRRecognizeController::recognizeStartRecording);
+    playPrompt(promptFor(AudioPlayer::SpeakNow, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStartRecording);
 }
 
 void ZRRecognizeController::recognizeStartRecording()
@@ -213,7 +206,7 @@ void ZRRecognizeController::recognizeStopRecording()
     m_foundSample = m_commandList.findPhoneTypeSampleForVoicePrint(print.get());
     m_recorder = nullptr;
     if (m_foundSample)
-        playPrompt(promptFor(kYouSaid, kBeep1), &ZRRecognizeController::recognizeStoppedPlayTouSaid);
+        playPrompt(promptFor(AudioPlayer::YouSaid, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStoppedPlayTouSaid);
     else
         playNotRecognizedThen(&ZRRecognizeController::recognizeStoppedPlayNotRecognized);
 }
@@ -262,7 +255,7 @@ void ZRRecognizeController::recognizeAskForRepeatCancelInput()
     if (m_getConfirmationIsCancelled)
         return;
     m_player = nullptr;
-    playPrompt(promptFor(kSayRepeatCancel, kBeep1), &ZRRecognizeController::recognizeStartRecordingRepeatCancel);
+    playPrompt(promptFor(AudioPlayer::SayRepeatCancel, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStartRecordingRepeatCancel);
 }
 
 void ZRRecognizeController::recognizeStartRecordingRepeatCancel()
@@ -313,7 +306,7 @@ void ZRRecognizeController::recognizeAskForAcceptRepeatCancelInput()
     if (m_getConfirmationIsCancelled)
         return;
     m_player = nullptr;
-    playPrompt(promptFor(kSayAcceptEtc, kBeep1), &ZRRecognizeController::recognizeStartRecordingAcceptRepeatCancel);
+    playPrompt(promptFor(AudioPlayer::SayAcceptEtc, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStartRecordingAcceptRepeatCancel);
 }
 
 void ZRRecognizeController::recognizeStartRecordingAcceptRepeatCancel()

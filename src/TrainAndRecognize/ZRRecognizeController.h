@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform/ActionSheet.h"
-#include "Platform/Clock.h"
+#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Time/Clock.h"
 
 #include <chrono>
 #include <memory>
@@ -28,8 +28,6 @@ class ZRVoicePrint;
 class ZRRecognizeController : public ActionSheetDelegate {
 public:
     enum SheetTag { SpeakNowSheet = 0, RepeatCancelSheet = 1, AcceptRepeatCancelSheet = 2 };
-    static constexpr Clock::Duration RecordTick = std::chrono::milliseconds(25);
-    static constexpr int MaxUtteranceTicks = 80;
 
     // The host shows the sheets; the device records, plays and keeps time.
     ZRRecognizeController(PopupHost& viewController, AudioDevice& device, ZRCommandList& commandList);

@@ -7,20 +7,19 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/AudioDevice.h"
-#include "Platform/Log.h"
-#include "Platform/PopupHost.h"
-#include "Platform/ProgressView.h"
-#include "Platform/RepeatingTimer.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Audio/AudioDevice.h"
+#include "Platform/System/Log.h"
+#include "Platform/Popups/PopupHost.h"
+#include "Platform/Popups/ProgressView.h"
+#include "Platform/Time/RepeatingTimer.h"
+#include "Platform/System/UserDefaults.h"
+#include "TrainAndRecognize/UtteranceTicks.h"
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
+#include "Platform/System/SettingsKey.h"
 
 namespace {
 
-constexpr int kSpeakNow = 2;
-constexpr int kYouSaid = 6;
 constexpr double kProgressCenterY = 70;
-const QString kTipCountKey = QStringLiteral("UpTo3SampleInfoCount");
 
 }  // namespace
 
@@ -82,9 +81,9 @@ void ZRTrainController::actionSheetClickedButtonAtIndex(ActionSheet& actionSheet
             // The tip that a command takes up to three samples shows after
             // the first three samples ever kept.
             UserDefaults defaults = UserDefaults::standardUserDefaults();
-            const int tipsLeft = defaults.objectForKey(kTipCountKey).toInt();
+            const int tipsLeft = defaults.objectForKey(SettingsKey::UpTo3SampleInfoCount).toInt();
             if (tipsLeft >= 1) {
-                defaults.setInteger(tipsLeft - 1, kTipCountKey);
+                defaults.setInteger(tipsLeft - 1, SettingsKey::UpTo3SampleInfoCount);
                 show3SamplesAlertView();
                 defaults.synchronize();
             } else {
@@ -129,7 +128,7 @@ void ZRTrainController::trainCommandAskForInput()
 {
     m_player = std::make_unique<AudioPlayer>(m_device);
     m_player->addTarget(this, &ZRTrainController::trainCommandStartRecording);
-    m_player->playSystemSample(kSpeakNow);
+    m_player->playSystemSample(AudioPlayer::SpeakNow);
 }
 
 void ZRTrainController::trainCommandStartRecording()
@@ -141,19 +140,19 @@ void ZRTrainController::trainCommandStartRecording()
     m_voicePrintRecorder->record();
     m_timerFireCount = 0;
     m_recordTimer = RepeatingTimer::scheduled(
-        m_device.clock(), RecordTick, [this](RepeatingTimer& timer) { recordTimerFired(timer); });
+        m_device.clock(), UtteranceTicks::RecordTick, [this](RepeatingTimer& timer) { recordTimerFired(timer); });
 }
 
 void ZRTrainController::recordTimerFired(RepeatingTimer& timer)
 {
     // A training recording always runs its full length.
     ++m_timerFireCount;
-    if (m_timerFireCount >= MaxUtteranceTicks) {
+    if (m_timerFireCount >= UtteranceTicks::MaxUtteranceTicks) {
         timer.invalidate();
         m_recordTimer = nullptr;
         trainCommandStopRecording();
     }
-    const float progress = static_cast<float>(m_timerFireCount) / MaxUtteranceTicks;
+    const float progress = static_cast<float>(m_timerFireCount) / UtteranceTicks::MaxUtteranceTicks;
     if (progress <= 1.0f && m_progressView)
         m_progressView->setProgress(progress);
 }
@@ -172,7 +171,7 @@ void ZRTrainController::trainCommandStopRecording()
     m_infoView = nullptr;
     m_player = std::make_unique<AudioPlayer>(m_device);
     m_player->addTarget(this, &ZRTrainController::trainCommandPlayRecordedSample);
-    m_player->playSystemSample(kYouSaid);
+    m_player->playSystemSample(AudioPlayer::YouSaid);
 }
 
 void ZRTrainController::trainCommandPlayRecordedSample()

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Platform/ActionSheet.h"
-#include "Platform/AlertView.h"
-#include "Platform/Clock.h"
+#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Popups/AlertView.h"
+#include "Platform/Time/Clock.h"
 
 #include <chrono>
 #include <memory>
@@ -31,8 +31,6 @@ class ZRtrainCommandControllerDelegate;
 class ZRTrainController : public ActionSheetDelegate, public AlertViewDelegate {
 public:
     enum ViewTag { InstructionsSheet = 0, SpeakNowAlert = 1, ConfirmSheet = 2, TipAlert = 3 };
-    static constexpr Clock::Duration RecordTick = std::chrono::milliseconds(25);
-    static constexpr int MaxUtteranceTicks = 80;
 
     ZRTrainController(PopupHost& viewController, AudioDevice& device, ZRCommandList& commandList);
     ~ZRTrainController() override;

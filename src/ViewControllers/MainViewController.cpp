@@ -1,12 +1,13 @@
 #include "ViewControllers/MainViewController.h"
 
 #include "DataModel/ZRCommand.h"
-#include "Platform/AlertView.h"
-#include "Platform/AudioDevice.h"
-#include "Platform/PopupHost.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Popups/AlertView.h"
+#include "Platform/Audio/AudioDevice.h"
+#include "Platform/Popups/PopupHost.h"
+#include "Platform/System/UserDefaults.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "ZarnethAppDelegate.h"
+#include "Platform/System/SettingsKey.h"
 
 MainViewController::MainViewController(const ScreenServices& services, QObject* parent)
     : ViewController(parent)
@@ -22,14 +23,14 @@ MainViewController::~MainViewController() = default;
 void MainViewController::loadView()
 {
     const UserDefaults defaults = UserDefaults::standardUserDefaults();
-    if (!defaults.boolForKey(QStringLiteral("CommandListHasData"))) {
+    if (!defaults.boolForKey(SettingsKey::CommandListHasData)) {
         setConfigureInfoLabelHidden(false);
         setScreenButtonHidden(true);
         setTapInfoLabelHidden(true);
         return;
     }
     setConfigureInfoLabelHidden(true);
-    if (defaults.boolForKey(QStringLiteral("Dialing"))) {
+    if (defaults.boolForKey(SettingsKey::Dialing)) {
         // The last run dialled: wait for a tap instead of listening at once.
         setScreenButtonHidden(false);
         setTapInfoLabelHidden(false);

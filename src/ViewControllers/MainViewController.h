@@ -2,7 +2,7 @@
 
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
 #include "ViewControllers/ScreenServices.h"
-#include "ViewControllers/ViewController.h"
+#include "ViewControllers/Kit/ViewController.h"
 
 #include <QObject>
 #include <QString>

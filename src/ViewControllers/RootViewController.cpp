@@ -1,8 +1,9 @@
 #include "ViewControllers/RootViewController.h"
 
-#include "Platform/UserDefaults.h"
+#include "Platform/System/UserDefaults.h"
 #include "ViewControllers/MainViewController.h"
 #include "ViewControllers/TabBarController.h"
+#include "Platform/System/SettingsKey.h"
 
 RootViewController::RootViewController(const ScreenServices& services, QObject* parent)
     : QObject(parent)
@@ -63,7 +64,7 @@ void RootViewController::flipViews()
     m_mainViewInWindow = true;
     m_infoButtonInWindow = true;
     // Commands may have been trained or deleted meanwhile.
-    const bool hasData = UserDefaults::standardUserDefaults().boolForKey(QStringLiteral("CommandListHasData"));
+    const bool hasData = UserDefaults::standardUserDefaults().boolForKey(SettingsKey::CommandListHasData);
     main.setConfigureInfoLabelHidden(hasData);
     main.setScreenButtonHidden(!hasData);
     main.setTapInfoLabelHidden(!hasData);

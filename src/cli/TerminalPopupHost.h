@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Platform/Clock.h"
-#include "Platform/Popup.h"
-#include "Platform/PopupHost.h"
+#include "Platform/Time/Clock.h"
+#include "Platform/Popups/Popup.h"
+#include "Platform/Popups/PopupHost.h"
 
 #include <QSocketNotifier>
 #include <iosfwd>

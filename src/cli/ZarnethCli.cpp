@@ -6,22 +6,23 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/BundleResources.h"
-#include "Platform/DefaultSettings.h"
-#include "Platform/DocumentsDirectory.h"
-#include "Platform/SystemAudioDevice.h"
-#include "Platform/SystemClock.h"
-#include "Platform/TelephoneURL.h"
-#include "Platform/UrlOpener.h"
-#include "Platform/UserDefaults.h"
-#include "Platform/VirtualAudioDevice.h"
-#include "Platform/VirtualClock.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/DefaultSettings.h"
+#include "Platform/System/DocumentsDirectory.h"
+#include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/Time/SystemClock.h"
+#include "Platform/System/TelephoneURL.h"
+#include "Platform/System/UrlOpener.h"
+#include "Platform/System/UserDefaults.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/Time/VirtualClock.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "cli/CommandListReport.h"
 #include "cli/DialogueOutcome.h"
 #include "cli/TerminalPopupHost.h"
 #include "AudioManagers/UtteranceFile.h"
+#include "Platform/System/SettingsKey.h"
 
 #include <QFile>
 #include <QUrl>
@@ -74,9 +75,8 @@ constexpr int kDontRecordButton = 1;
 constexpr int kKeepButton = 0;
 constexpr int kOkButton = 0;
 
-const QString kConfirmations = QStringLiteral("Confirmations");
 // The settings screen's switches.
-constexpr std::array<const char*, 2> kSettingKeys = {"Confirmations", "VoiceGuide"};
+const std::array<QString, 2> kSettingKeys = {SettingsKey::Confirmations, SettingsKey::VoiceGuide};
 
 Clock::Duration secondsToDuration(double seconds)
 {
@@ -120,34 +120,6 @@ std::optional<std::int32_t> systemTypeNamed(const std::string& name)
     return std::nullopt;
 }
 
-// As the system commands screen names them.
-QString systemCommandName(std::int32_t type)
-{
-    switch (type) {
-    case ZRCommandTypeAccept:
-        return qtTrId("sysCommAccept");
-    case ZRCommandTypeRepeat:
-        return qtTrId("sysCommRepeat");
-    default:
-        return qtTrId("sysCommCancel");
-    }
-}
-
-// As the contacts and system commands screens do: an existing command is
-// trained further under its old name, a new one is made.
-std::shared_ptr<ZRCommand> commandToTrain(
-    ZRCommandList& store, std::optional<std::int32_t> systemType, const QString& name, const QString& number)
-{
-    std::shared_ptr<ZRCommand> command
-        = systemType ? store.commandForSystemCommandType(*systemType) : store.commandForPhoneNumber(number);
-    if (!command) {
-        command = ZRCommand::initForCommandType(systemType.value_or(ZRCommandTypePhone));
-        command->setName(systemType ? systemCommandName(*systemType) : name);
-        command->setPhoneNumber(number);
-    }
-    return command;
-}
-
 std::optional<bool> switchValueIn(const std::string& text)
 {
     const QString value = QString::fromStdString(text).toLower();
@@ -156,21 +128,6 @@ std::optional<bool> switchValueIn(const std::string& text)
     if (value == "off" || value == "false" || value == "no" || value == "0")
         return false;
     return std::nullopt;
-}
-
-// As the trained-commands screen does: confirmations are asked for with
-// the spoken accept, repeat and cancel, so they go off when one of those
-// is gone. True when they were on.
-bool turnConfirmationsOffUnlessReady(const ZRCommandList& store)
-{
-    if (store.numberOfSystemCommands() == ZRCommandList::kSystemSlots)
-        return false;
-    UserDefaults defaults = UserDefaults::standardUserDefaults();
-    if (!defaults.boolForKey(kConfirmations))
-        return false;
-    defaults.setBool(false, kConfirmations);
-    defaults.synchronize();
-    return true;
 }
 
 std::optional<std::int32_t> integerIn(const std::string& text)
@@ -212,11 +169,7 @@ ZarnethCli::ZarnethCli(std::ostream& out, std::ostream& err)
 {
 }
 
-ZarnethCli::~ZarnethCli()
-{
-    if (m_device)
-        AudioDevice::setCurrent(nullptr);
-}
+ZarnethCli::~ZarnethCli() = default;
 
 int ZarnethCli::run(const std::vector<std::string>& arguments)
 {
@@ -365,8 +318,9 @@ int ZarnethCli::train(Arguments arguments)
     }
 
     ZRCommandList& store = ZRCommandList::sharedCommandList();
-    const std::shared_ptr<ZRCommand> command
-        = commandToTrain(store, training->systemType, training->name, training->number);
+    const std::shared_ptr<ZRCommand> command = training->systemType
+        ? store.commandToTrainForSystemCommandType(*training->systemType)
+        : store.commandToTrainForPhoneNumber(training->number, training->name);
 
     for (const UtteranceFile& utterance : utterances) {
         if (!utterance.addAsSampleOf(command, store)) {
@@ -439,7 +393,7 @@ int ZarnethCli::deleteCommands(Arguments arguments)
     if (arguments.size() == 1 && arguments[0] == "--all") {
         store.removeAllCommands();
         m_out << "deleted every command\n";
-        if (turnConfirmationsOffUnlessReady(store))
+        if (store.turnConfirmationsOffUnlessSystemCommandsTrained())
             m_out << "Confirmations: off\n";
         return kSuccess;
     }
@@ -452,7 +406,7 @@ int ZarnethCli::deleteCommands(Arguments arguments)
             return failure("the " + arguments[1] + " command is not trained", kUnusable);
         store.removeCommand(*command);
         m_out << "deleted " << arguments[1] << '\n';
-        if (turnConfirmationsOffUnlessReady(store))
+        if (store.turnConfirmationsOffUnlessSystemCommandsTrained())
             m_out << "Confirmations: off\n";
         return kSuccess;
     }
@@ -608,8 +562,9 @@ int ZarnethCli::trainVoice(Arguments arguments)
 
     DefaultSettings::setupDefaults();
     ZRCommandList& store = ZRCommandList::sharedCommandList();
-    const std::shared_ptr<ZRCommand> command
-        = commandToTrain(store, training->systemType, training->name, training->number);
+    const std::shared_ptr<ZRCommand> command = training->systemType
+        ? store.commandToTrainForSystemCommandType(*training->systemType)
+        : store.commandToTrainForPhoneNumber(training->number, training->name);
     AudioDevice& device = audioDevice();
     TerminalPopupHost host(device.clock(), m_out);
     if (training->keep) {
@@ -645,7 +600,7 @@ int ZarnethCli::trainVoice(Arguments arguments)
 int ZarnethCli::settings(Arguments arguments)
 {
     const auto known = [](const std::string& key) {
-        return std::find(kSettingKeys.begin(), kSettingKeys.end(), key) != kSettingKeys.end();
+        return std::find(kSettingKeys.begin(), kSettingKeys.end(), QString::fromStdString(key)) != kSettingKeys.end();
     };
     if (arguments.size() > 2)
         return usageError("settings takes a key and a value at most");
@@ -657,8 +612,7 @@ int ZarnethCli::settings(Arguments arguments)
     // The settings screen locks this switch until accept, repeat and cancel
     // are trained; only then is the store read.
     const QString key = arguments.empty() ? QString() : QString::fromStdString(arguments[0]);
-    if (key == kConfirmations && value == true
-        && ZRCommandList::sharedCommandList().numberOfSystemCommands() != ZRCommandList::kSystemSlots)
+    if (key == SettingsKey::Confirmations && value == true && !ZRCommandList::sharedCommandList().hasAllSystemCommands())
         return failure("Confirmations need the system commands accept, repeat and cancel trained first", kUnusable);
 
     DefaultSettings::setupDefaults();
@@ -668,9 +622,9 @@ int ZarnethCli::settings(Arguments arguments)
         if (!defaults.synchronize())
             return failure("cannot write the settings to " + UserDefaults::storagePath().toStdString(), kWriteFailed);
     }
-    for (const char* key : kSettingKeys) {
-        if (arguments.empty() || arguments[0] == key)
-            m_out << key << ": " << (defaults.boolForKey(key) ? "on" : "off") << '\n';
+    for (const QString& key : kSettingKeys) {
+        if (arguments.empty() || QString::fromStdString(arguments[0]) == key)
+            m_out << key.toStdString() << ": " << (defaults.boolForKey(key) ? "on" : "off") << '\n';
     }
     return kSuccess;
 }
@@ -696,7 +650,6 @@ AudioDevice& ZarnethCli::audioDevice()
             m_clock = std::make_unique<SystemClock>();
             m_device = std::make_unique<SystemAudioDevice>(*m_clock);
         }
-        AudioDevice::setCurrent(m_device.get());
     }
     return *m_device;
 }

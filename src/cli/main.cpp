@@ -1,4 +1,4 @@
-#include "Platform/LocalizedStrings.h"
+#include "Platform/System/LocalizedStrings.h"
 #include "cli/ZarnethCli.h"
 
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 // pipe source, started by the test itself.
 
 #include "AudioManagers/AudioPlayer.h"
-#include "Platform/AudioFile.h"
-#include "Platform/BundleResources.h"
-#include "Platform/SystemAudioDevice.h"
-#include "Platform/SystemClock.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/Time/SystemClock.h"
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"
 #include "support/PulseAudioServer.h"

@@ -2,7 +2,7 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/System/UserDefaults.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"

@@ -6,7 +6,7 @@
 
 #include "DataModel/CepstralFrontEnd.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/PcmBytes.h"
+#include "Platform/Audio/PcmBytes.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>

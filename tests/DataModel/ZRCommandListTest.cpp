@@ -2,7 +2,7 @@
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/System/UserDefaults.h"
 #include "support/IsolatedStorage.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "DataModel/ZRVoicePrint.h"
 
-#include "Platform/PcmBytes.h"
+#include "Platform/Audio/PcmBytes.h"
 #include "support/LiteralEngine.h"
 #include "support/TestData.h"
 

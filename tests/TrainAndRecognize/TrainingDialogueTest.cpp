@@ -1,7 +1,7 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/System/UserDefaults.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"

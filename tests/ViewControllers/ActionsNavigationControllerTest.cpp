@@ -1,7 +1,7 @@
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsNavigationController.h"
 
 #include "DataModel/ZRCommand.h"
-#include "Platform/Contact.h"
+#include "Platform/Contacts/Contact.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/SystemCommandsController.h"

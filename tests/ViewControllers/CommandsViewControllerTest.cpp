@@ -2,8 +2,8 @@
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/AudioFileDecoder.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Audio/AudioFileDecoder.h"
+#include "Platform/System/UserDefaults.h"
 #include "support/ScreenFixture.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "ViewControllers/MainViewController.h"
 
 #include "DataModel/ZRCommand.h"
-#include "Platform/UserDefaults.h"
-#include "ViewControllers/QuickPopupHost.h"
+#include "Platform/System/UserDefaults.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ZarnethAppDelegate.h"
 #include "support/ScreenFixture.h"
 

@@ -4,18 +4,18 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/ActionSheet.h"
-#include "Platform/AddressBook.h"
-#include "Platform/AlertView.h"
-#include "Platform/BundleResources.h"
-#include "Platform/UserDefaults.h"
-#include "Platform/VirtualAudioDevice.h"
-#include "Platform/VirtualClock.h"
+#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Contacts/AddressBook.h"
+#include "Platform/Popups/AlertView.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/UserDefaults.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/Time/VirtualClock.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "ViewControllers/MainViewController.h"
-#include "ViewControllers/NavigationController.h"
+#include "ViewControllers/Kit/NavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
-#include "ViewControllers/QuickPopupHost.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/TabBarController.h"
 #include "ZarnethAppDelegate.h"
@@ -64,12 +64,10 @@ class RootViewTest : public ::testing::Test {
 protected:
     void launch()
     {
-        AudioDevice::setCurrent(&m_device);
         m_application.applicationDidFinishLaunching();
         m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window));
     }
-    void TearDown() override { AudioDevice::setCurrent(nullptr); }
 
     static void setting(const char* key, bool value)
     {

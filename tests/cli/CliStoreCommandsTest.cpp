@@ -1,7 +1,7 @@
 // zarneth-cli's store commands, each run in a fresh process as a user or a
 // script runs them, on a Documents folder and settings of the test's own.
 
-#include "Platform/UserDefaults.h"
+#include "Platform/System/UserDefaults.h"
 #include "support/IsolatedStorage.h"
 #include "support/ProcessRun.h"
 #include "support/TestData.h"

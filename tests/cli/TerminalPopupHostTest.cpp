@@ -4,8 +4,8 @@
 
 #include "cli/TerminalPopupHost.h"
 
-#include "Platform/ActionSheet.h"
-#include "Platform/SystemClock.h"
+#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Time/SystemClock.h"
 
 #include <gtest/gtest.h>
 

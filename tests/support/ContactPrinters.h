@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform/ContactPhone.h"
+#include "Platform/Contacts/ContactPhone.h"
 
 #include <ostream>
 

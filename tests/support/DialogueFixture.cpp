@@ -4,11 +4,11 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/AudioFile.h"
-#include "Platform/AudioFileDecoder.h"
-#include "Platform/BundleResources.h"
-#include "Platform/PcmBytes.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Audio/AudioFile.h"
+#include "Platform/Audio/AudioFileDecoder.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/Audio/PcmBytes.h"
+#include "Platform/System/UserDefaults.h"
 #include "support/TestData.h"
 
 namespace {

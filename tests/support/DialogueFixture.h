@@ -1,8 +1,8 @@
 #pragma once
 
 #include "DataModel/ZRCommandList.h"
-#include "Platform/VirtualAudioDevice.h"
-#include "Platform/VirtualClock.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/ScriptedPopupHost.h"
 #include "support/TemporaryDirectory.h"

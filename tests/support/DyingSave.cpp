@@ -12,7 +12,7 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/DocumentsDirectory.h"
+#include "Platform/System/DocumentsDirectory.h"
 
 #include <cstdlib>
 #include <cstring>

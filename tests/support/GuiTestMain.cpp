@@ -1,7 +1,7 @@
 // The main of test programs that need a graphical application: offscreen,
 // with the software renderer, so they run without a display.
 
-#include "Platform/LocalizedStrings.h"
+#include "Platform/System/LocalizedStrings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "support/IsolatedStorage.h"
 
-#include "Platform/DocumentsDirectory.h"
+#include "Platform/System/DocumentsDirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "support/ScreenFixture.h"
 
-#include "Platform/Popup.h"
+#include "Platform/Popups/Popup.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform/AddressBook.h"
+#include "Platform/Contacts/AddressBook.h"
 #include "ViewControllers/ScreenServices.h"
 #include "ZarnethAppDelegate.h"
 #include "support/DialogueFixture.h"

@@ -1,6 +1,6 @@
 #include "support/ScriptedPopupHost.h"
 
-#include "Platform/ProgressView.h"
+#include "Platform/Popups/ProgressView.h"
 
 #include <algorithm>
 

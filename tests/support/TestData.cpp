@@ -1,8 +1,8 @@
 #include "support/TestData.h"
 
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/AudioFileDecoder.h"
-#include "Platform/PcmBytes.h"
+#include "Platform/Audio/AudioFileDecoder.h"
+#include "Platform/Audio/PcmBytes.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewControllers/ViewController.h"
+#include "ViewControllers/Kit/ViewController.h"
 
 // The first tab: no screen of its own; selecting it flips back to the dial
 // screen.

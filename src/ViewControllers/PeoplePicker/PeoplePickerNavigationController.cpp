@@ -1,8 +1,8 @@
 #include "ViewControllers/PeoplePicker/PeoplePickerNavigationController.h"
 
-#include "Platform/Contact.h"
-#include "Platform/TelephoneURL.h"
-#include "Platform/UrlOpener.h"
+#include "Platform/Contacts/Contact.h"
+#include "Platform/System/TelephoneURL.h"
+#include "Platform/System/UrlOpener.h"
 #include "ViewControllers/PeoplePicker/PeoplePickerNavigationControllerDelegate.h"
 #include "ViewControllers/PeoplePicker/PeoplePickerViewController.h"
 #include "ViewControllers/PeoplePicker/PersonViewController.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewControllers/NavigationController.h"
+#include "ViewControllers/Kit/NavigationController.h"
 
 class AddressBook;
 struct Contact;

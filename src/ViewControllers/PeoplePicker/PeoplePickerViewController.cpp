@@ -1,6 +1,6 @@
 #include "ViewControllers/PeoplePicker/PeoplePickerViewController.h"
 
-#include "Platform/AddressBook.h"
+#include "Platform/Contacts/AddressBook.h"
 #include "ViewControllers/PeoplePicker/PeoplePickerNavigationController.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform/Contact.h"
-#include "ViewControllers/TableViewController.h"
+#include "Platform/Contacts/Contact.h"
+#include "ViewControllers/Kit/TableViewController.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Platform/Contact.h"
-#include "ViewControllers/TableViewController.h"
+#include "Platform/Contacts/Contact.h"
+#include "ViewControllers/Kit/TableViewController.h"
 
 // A contact's details, reduced to its phone numbers: a row per number with
 // its kind. A contact without numbers says so.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ViewControllers/ScreenServices.h"
-#include "ViewControllers/TableViewController.h"
+#include "ViewControllers/Kit/TableViewController.h"
 
 // The contacts and actions menu: the contact list, and the system
 // commands.

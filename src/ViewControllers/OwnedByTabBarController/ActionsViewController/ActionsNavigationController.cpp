@@ -2,7 +2,7 @@
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
-#include "Platform/Contact.h"
+#include "Platform/Contacts/Contact.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 
 ActionsNavigationController::ActionsNavigationController(
@@ -78,13 +78,7 @@ void ActionsNavigationController::clickedPersonDetailsRecordBarButton()
 std::shared_ptr<ZRCommand> ActionsNavigationController::commandForPerson(
     const QString& personName, const QString& phoneNumber) const
 {
-    if (std::shared_ptr<ZRCommand> existing = m_services.commandList.commandForPhoneNumber(phoneNumber))
-        return existing;
-    // Joins the store when its first sample is kept.
-    auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, m_services.commandList);
-    command->setPhoneNumber(phoneNumber);
-    command->setName(personName);
-    return command;
+    return m_services.commandList.commandToTrainForPhoneNumber(phoneNumber, personName);
 }
 
 void ActionsNavigationController::trainCommand(

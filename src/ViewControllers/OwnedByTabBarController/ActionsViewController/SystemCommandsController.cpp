@@ -24,18 +24,6 @@ std::int32_t SystemCommandsController::typeOfRow(int row)
     return kRowTypes.at(static_cast<std::size_t>(row));
 }
 
-const char* SystemCommandsController::titleKeyOfType(std::int32_t type)
-{
-    switch (type) {
-    case ZRCommandTypeAccept:
-        return "sysCommAccept";
-    case ZRCommandTypeRepeat:
-        return "sysCommRepeat";
-    default:
-        return "sysCommCancel";
-    }
-}
-
 void SystemCommandsController::loadView()
 {
     setRightBarButton(qtTrId("actionsNavBarRecordButton"), [this] { clickedSystemCommandsRecordBarButton(); });
@@ -62,7 +50,7 @@ TableViewCell SystemCommandsController::cellForRowAtIndexPath(int, int row) cons
 {
     const std::int32_t type = typeOfRow(row);
     TableViewCell cell;
-    cell.text = qtTrId(titleKeyOfType(type));
+    cell.text = ZRCommand::titleOfSystemCommandType(type);
     cell.accessory = m_services.commandList.hasSystemCommandSampleOfType(type)
         ? TableViewCell::Accessory::Checkmark
         : TableViewCell::Accessory::DisclosureIndicator;
@@ -78,12 +66,7 @@ void SystemCommandsController::trainSystemCommand(std::int32_t type)
 {
     // A trained word keeps the name it was made with, whatever the texts
     // say today.
-    std::shared_ptr<ZRCommand> command = m_services.commandList.commandForSystemCommandType(type);
-    if (!command) {
-        command = ZRCommand::initForCommandType(type, m_services.commandList);
-        command->setName(qtTrId(titleKeyOfType(type)));
-        command->setPhoneNumber(QString());
-    }
+    const auto command = m_services.commandList.commandToTrainForSystemCommandType(type);
     if (auto* actions = qobject_cast<ActionsNavigationController*>(navigationController()))
         actions->trainCommand(command, this);
 }

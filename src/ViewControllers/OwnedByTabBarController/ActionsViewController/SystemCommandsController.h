@@ -2,7 +2,7 @@
 
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
 #include "ViewControllers/ScreenServices.h"
-#include "ViewControllers/TableViewController.h"
+#include "ViewControllers/Kit/TableViewController.h"
 
 #include <cstdint>
 
@@ -29,7 +29,6 @@ public:
 
     // The command type of each row, and the key of its title.
     static std::int32_t typeOfRow(int row);
-    static const char* titleKeyOfType(std::int32_t type);
 
 private:
     void trainSystemCommand(std::int32_t type);

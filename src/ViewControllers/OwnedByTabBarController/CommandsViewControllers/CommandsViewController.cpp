@@ -3,8 +3,7 @@
 #include "AudioManagers/AudioPlayer.h"
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
-#include "Platform/AudioDevice.h"
-#include "Platform/UserDefaults.h"
+#include "Platform/Audio/AudioDevice.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 
 #include <QPointer>
@@ -127,7 +126,7 @@ void CommandsViewController::actionSheetClickedButtonAtIndex(ActionSheet& action
     case DeleteSheet:
         if (destructive) {
             m_services.commandList.removeCommand(*m_selectedCommand);
-            confirmationsOffUnlessAllSystemCommands();
+            m_services.commandList.turnConfirmationsOffUnlessSystemCommandsTrained();
             reloadData();
         } else {
             createCommandOptionsActionSheet();
@@ -136,24 +135,13 @@ void CommandsViewController::actionSheetClickedButtonAtIndex(ActionSheet& action
     case DeleteAllSheet:
         if (destructive) {
             m_services.commandList.removeAllCommands();
-            UserDefaults defaults = UserDefaults::standardUserDefaults();
-            defaults.setBool(false, QStringLiteral("Confirmations"));
-            defaults.synchronize();
+            m_services.commandList.turnConfirmationsOffUnlessSystemCommandsTrained();
             reloadData();
         }
         break;
     default:
         break;
     }
-}
-
-void CommandsViewController::confirmationsOffUnlessAllSystemCommands()
-{
-    if (m_services.commandList.numberOfSystemCommands() >= 3)
-        return;
-    UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(false, QStringLiteral("Confirmations"));
-    defaults.synchronize();
 }
 
 void CommandsViewController::playSelectedCommand()

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Platform/ActionSheet.h"
+#include "Platform/Popups/ActionSheet.h"
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
 #include "ViewControllers/ScreenServices.h"
-#include "ViewControllers/TableViewController.h"
+#include "ViewControllers/Kit/TableViewController.h"
 
 #include <memory>
 #include <vector>
@@ -62,7 +62,6 @@ private:
     std::shared_ptr<ZRCommand> commandOfRow(int section, int row) const;
     void playSelectedCommand();
     void playedSample(AudioPlayer* player);
-    void confirmationsOffUnlessAllSystemCommands();
 
     ScreenServices m_services;
     std::shared_ptr<ZRCommand> m_selectedCommand;

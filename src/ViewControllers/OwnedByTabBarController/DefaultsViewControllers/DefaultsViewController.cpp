@@ -1,14 +1,8 @@
 #include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
 
 #include "DataModel/ZRCommandList.h"
-#include "Platform/UserDefaults.h"
-
-namespace {
-
-const QString kConfirmations = QStringLiteral("Confirmations");
-const QString kVoiceGuide = QStringLiteral("VoiceGuide");
-
-}  // namespace
+#include "Platform/System/UserDefaults.h"
+#include "Platform/System/SettingsKey.h"
 
 DefaultsViewController::DefaultsViewController(const ScreenServices& services, QObject* parent)
     : ViewController(parent)
@@ -32,7 +26,7 @@ void DefaultsViewController::viewWillAppear(bool animated)
 void DefaultsViewController::showStoredValues()
 {
     const UserDefaults defaults = UserDefaults::standardUserDefaults();
-    setSwitches(defaults.boolForKey(kConfirmations), defaults.boolForKey(kVoiceGuide));
+    setSwitches(defaults.boolForKey(SettingsKey::Confirmations), defaults.boolForKey(SettingsKey::VoiceGuide));
 }
 
 QString DefaultsViewController::confirmationsText() const
@@ -47,9 +41,9 @@ QString DefaultsViewController::voiceGuideText() const
 
 void DefaultsViewController::confirmationSwitchAction(bool on)
 {
-    if (m_services.commandList.numberOfSystemCommands() == 3) {
+    if (m_services.commandList.hasAllSystemCommands()) {
         UserDefaults defaults = UserDefaults::standardUserDefaults();
-        defaults.setBool(on, kConfirmations);
+        defaults.setBool(on, SettingsKey::Confirmations);
         defaults.synchronize();
         setSwitches(on, m_voiceGuideSwitchOn);
         return;
@@ -65,7 +59,7 @@ void DefaultsViewController::confirmationSwitchAction(bool on)
 void DefaultsViewController::voiceGuideSwitchAction(bool on)
 {
     UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(on, kVoiceGuide);
+    defaults.setBool(on, SettingsKey::VoiceGuide);
     defaults.synchronize();
     setSwitches(m_confirmationsSwitchOn, on);
 }

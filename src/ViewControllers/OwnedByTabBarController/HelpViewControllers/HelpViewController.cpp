@@ -1,8 +1,8 @@
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 
-#include "Platform/BundleResources.h"
-#include "Platform/UrlOpener.h"
-#include "ViewControllers/NavigationController.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/UrlOpener.h"
+#include "ViewControllers/Kit/NavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/AboutViewController.h"
 #include "ZarnethAppDelegate.h"
 

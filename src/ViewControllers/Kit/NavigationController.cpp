@@ -1,0 +1,88 @@
+#include "ViewControllers/Kit/NavigationController.h"
+
+#include <QMetaObject>
+
+NavigationController::NavigationController(std::shared_ptr<ViewController> rootViewController, QObject* parent)
+    : ViewController(parent)
+{
+    rootViewController->setNavigationController(this);
+    m_stack.push_back(std::move(rootViewController));
+}
+
+NavigationController::~NavigationController() = default;
+
+ViewController* NavigationController::topViewController() const
+{
+    return m_stack.back().get();
+}
+
+ViewController* NavigationController::rootViewController() const
+{
+    return m_stack.front().get();
+}
+
+QList<QObject*> NavigationController::viewControllerObjects() const
+{
+    QList<QObject*> objects;
+    for (const auto& viewController : m_stack)
+        objects.append(viewController.get());
+    return objects;
+}
+
+void NavigationController::pushViewController(std::shared_ptr<ViewController> viewController, bool animated)
+{
+    viewController->setNavigationController(this);
+    willShowViewController(*viewController);
+    topViewController()->viewWillDisappear(animated);
+    viewController->viewWillAppear(animated);
+    m_stack.push_back(std::move(viewController));
+    emit stackChanged();
+    m_stack[m_stack.size() - 2]->viewDidDisappear(animated);
+    topViewController()->viewDidAppear(animated);
+}
+
+void NavigationController::popViewControllerAnimated(bool animated)
+{
+    if (m_stack.size() < 2)
+        return;
+    std::shared_ptr<ViewController> leaving = std::move(m_stack.back());
+    m_stack.pop_back();
+    willShowViewController(*topViewController());
+    leaving->viewWillDisappear(animated);
+    topViewController()->viewWillAppear(animated);
+    emit stackChanged();
+    leaving->viewDidDisappear(animated);
+    topViewController()->viewDidAppear(animated);
+    retire(std::move(leaving));
+}
+
+void NavigationController::popToRootViewControllerAnimated(bool animated)
+{
+    while (m_stack.size() > 1)
+        popViewControllerAnimated(animated);
+}
+
+void NavigationController::setViewControllers(std::vector<std::shared_ptr<ViewController>> viewControllers)
+{
+    if (viewControllers.empty())
+        return;
+    for (const auto& viewController : viewControllers)
+        viewController->setNavigationController(this);
+    std::swap(m_stack, viewControllers);
+    emit stackChanged();
+    for (auto& leaving : viewControllers)
+        retire(std::move(leaving));
+}
+
+void NavigationController::viewWillAppear(bool animated)
+{
+    ViewController::viewWillAppear(animated);
+    topViewController()->viewWillAppear(animated);
+}
+
+void NavigationController::retire(std::shared_ptr<ViewController> viewController)
+{
+    m_retired.push_back(std::move(viewController));
+    // Dropped with this controller if it goes first.
+    QMetaObject::invokeMethod(this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,289 @@
+#include "Platform/Contacts/AddressBook.h"
+
+#include "Platform/System/BundleResources.h"
+#include "Platform/Contacts/VCardReader.h"
+#include "support/ContactPrinters.h"
+#include "support/LogCapture.h"
+#include "support/TemporaryDirectory.h"
+#include "support/WithoutPermissionOverride.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QThreadPool>
+#include <QTimer>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray card(const QString& name, const QString& number = QStringLiteral("1"))
+{
+    return QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:%1\r\nTEL:%2\r\nEND:VCARD\r\n").arg(name, number).toUtf8();
+}
+
+QStringList names(const AddressBook& book)
+{
+    QStringList names;
+    for (const Contact& contact : book.contacts())
+        names.append(contact.displayName());
+    return names;
+}
+
+// Waits until the book has read the folder, as often as it was asked to.
+bool finishedLoading(AddressBook& book, int patienceMs = 10'000)
+{
+    QSignalSpy changed(&book, &AddressBook::contactsChanged);
+    while (book.isLoading()) {
+        if (!changed.wait(patienceMs))
+            return false;
+    }
+    return true;
+}
+
+// Waits until the book lists these names, after the reads that changes in
+// the folder bring about.
+bool listsEventually(AddressBook& book, const QStringList& expected)
+{
+    QSignalSpy changed(&book, &AddressBook::contactsChanged);
+    while (names(book) != expected) {
+        if (!changed.wait(10'000))
+            return false;
+    }
+    return true;
+}
+
+QStringList contactLines(const LogCapture& log)
+{
+    return log.lines().filter(QStringLiteral("Contacts:"));
+}
+
+class AddressBookTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "platform_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);  // lives as long as the process
+    }
+
+    QString folder() const { return QString::fromStdString(m_folder.path().string()); }
+    QString path(const QString& relative) const { return folder() + QLatin1Char('/') + relative; }
+
+    // Writes a file in place (an existing one keeps its inode), making its folders.
+    void write(const QString& relative, const QByteArray& bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        QFile file(path(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    TemporaryDirectory m_folder;
+};
+
+TEST_F(AddressBookTest, ReadsEveryCardFileOfTheFolderAndItsSubfoldersSortedByNameIgnoringCase)
+{
+    write("ben.vcf", card("Ben Miller"));
+    write("old/anna.VCARD", card("anna schmidt"));
+    write("a/b/c/carl.Vcf", card("Carl"));
+    write("notes.txt", card("Not a card file"));
+    write("ben.vcf~", card("A backup"));
+
+    AddressBook book(folder());
+    EXPECT_EQ(book.directory(), folder());
+    EXPECT_TRUE(book.isLoading());
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_EQ(names(book), QStringList({"anna schmidt", "Ben Miller", "Carl"}));
+    EXPECT_EQ(book.contacts().value(0).sourceFile, path("old/anna.VCARD"));
+}
+
+TEST_F(AddressBookTest, SortsAsTheUsersLanguageDoes)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    for (const char* name : {"Zorro", "Ärzte am Markt", "olaf", "Öztürk", "Peter"})
+        write(QString::fromUtf8(name) + ".vcf", card(QString::fromUtf8(name)));
+
+    AddressBook book(folder());
+    const bool finished = finishedLoading(book);
+    QLocale::setDefault(before);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(names(book), QStringList({"Ärzte am Markt", "olaf", "Öztürk", "Peter", "Zorro"}));
+}
+
+TEST_F(AddressBookTest, FoldersNamedLikeCardFilesAndLinksThatLoopAreWalkedOnce)
+{
+    write("odd.vcf/anna.vcf", card("Anna"));
+    ASSERT_EQ(symlink(".", qPrintable(path("loop"))), 0);
+    ASSERT_EQ(symlink("..", qPrintable(path("odd.vcf/up.vcf"))), 0);
+    LogCapture log;
+
+    AddressBook book(folder());
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_EQ(names(book), QStringList({"Anna"}));
+    EXPECT_TRUE(contactLines(log).isEmpty()) << contactLines(log).join('\n').toStdString();
+}
+
+TEST_F(AddressBookTest, FilesThatCannotBeParsedOrAreTooLargeAreSkippedWithOneLogLineEach)
+{
+    write("anna.vcf", card("Anna"));
+    write("junk.vcf", QByteArray::fromHex("7f454c4602010100000000") + ":;=\r\n\xff\xfe");  // a program, not a card
+    write("huge.vcf", card("Huge"));
+    ASSERT_TRUE(QFile::resize(path("huge.vcf"), VCardReader::kMaxBytes + 1));
+    LogCapture log;
+
+    AddressBook book(folder());
+    ASSERT_TRUE(finishedLoading(book));
+    book.reload();  // the same files again: nothing new to say
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_EQ(names(book), QStringList({"Anna"}));
+    const QStringList lines = contactLines(log);
+    ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Contacts: skipped " + path("huge.vcf") + ": ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Contacts: skipped " + path("junk.vcf") + ": ")) << lines[1].toStdString();
+}
+
+TEST_F(AddressBookTest, AHostileFolderIsReadInTheBackgroundAndOnlyItsCardsCount)
+{
+    write("anna.vcf", card("Anna"));
+    // A million lines, just under the size limit, around one real card.
+    QByteArray million = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Million\r\nTEL:2\r\n";
+    for (int line = 0; line < 1'000'000; ++line)
+        million += "NOTE:x\r\n";
+    write("million.vcf", million + "END:VCARD\r\n");
+    QByteArray junk(256 * 1024, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<char>((i * 2654435761u) >> 13);
+    write("junk.vcf", junk);
+    // A pipe nobody writes to would block a reader for ever; a link to
+    // nowhere cannot be opened.
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.vcf")).constData(), 0600), 0);
+    ASSERT_EQ(symlink("/nonexistent/gone.vcf", QFile::encodeName(path("gone.vcf")).constData()), 0);
+
+    AddressBook book(folder());
+    bool eventsRanWhileReading = false;
+    QTimer::singleShot(0, [&] { eventsRanWhileReading = book.isLoading(); });
+    ASSERT_TRUE(finishedLoading(book, 120'000)) << "a million lines take a while in a sanitizer build";
+    EXPECT_TRUE(eventsRanWhileReading) << "the folder is read off the main thread";
+    EXPECT_EQ(names(book), QStringList({"Anna", "Million"}));
+}
+
+TEST_F(AddressBookTest, AFileThatCannotBeOpenedIsSkippedWithOneLogLine)
+{
+    write("anna.vcf", card("Anna"));
+    write("locked.vcf", card("Locked"));
+    ASSERT_TRUE(QFile::setPermissions(path("locked.vcf"), {}));
+    LogCapture log;
+
+    // The book reads on the pool's threads, which root's override would
+    // let through: empty the pool, so that the threads reading here are
+    // started without it.
+    QThreadPool::globalInstance()->waitForDone();
+    {
+        const WithoutPermissionOverride asAUser;
+        AddressBook book(folder());
+        ASSERT_TRUE(finishedLoading(book));
+        EXPECT_EQ(names(book), QStringList({"Anna"}));
+        QThreadPool::globalInstance()->waitForDone();
+    }
+    const QStringList lines = contactLines(log);
+    ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Contacts: skipped " + path("locked.vcf") + ": ")) << lines[0].toStdString();
+}
+
+TEST_F(AddressBookTest, ChangesInTheFolderRefreshTheList)
+{
+    write("anna.vcf", card("Anna"));
+    write("sub/ben.vcf", card("Ben"));
+    AddressBook book(folder());
+    ASSERT_TRUE(finishedLoading(book));
+
+    write("sub/carl.vcf", card("Carl"));
+    EXPECT_TRUE(listsEventually(book, {"Anna", "Ben", "Carl"})) << names(book).join(',').toStdString();
+    write("anna.vcf", card("Anna Schmidt"));
+    EXPECT_TRUE(listsEventually(book, {"Anna Schmidt", "Ben", "Carl"})) << names(book).join(',').toStdString();
+    ASSERT_TRUE(QFile::remove(path("sub/ben.vcf")));
+    EXPECT_TRUE(listsEventually(book, {"Anna Schmidt", "Carl"})) << names(book).join(',').toStdString();
+    write("new/dora.vcf", card("Dora"));
+    EXPECT_TRUE(listsEventually(book, {"Anna Schmidt", "Carl", "Dora"})) << names(book).join(',').toStdString();
+}
+
+TEST_F(AddressBookTest, AFolderThatDoesNotExistYetIsReadOnceItIsMade)
+{
+    AddressBook book(path("later/contacts"));
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_TRUE(book.contacts().isEmpty());
+
+    write("later/contacts/anna.vcf", card("Anna"));
+    EXPECT_TRUE(listsEventually(book, {"Anna"})) << names(book).join(',').toStdString();
+}
+
+TEST_F(AddressBookTest, AReloadAskedForDuringAReadReadsOnceMoreAfterIt)
+{
+    write("anna.vcf", card("Anna"));
+    AddressBook book(folder());
+    QSignalSpy changed(&book, &AddressBook::contactsChanged);
+    write("ben.vcf", card("Ben"));
+    book.reload();
+    book.reload();
+    EXPECT_TRUE(book.isLoading());
+
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(names(book), QStringList({"Anna", "Ben"}));
+}
+
+TEST_F(AddressBookTest, ABookDestroyedWhileItReadsLeavesNothingBehind)
+{
+    for (int i = 0; i < 200; ++i)
+        write(QStringLiteral("person%1.vcf").arg(i), card(QStringLiteral("Person %1").arg(i)));
+    {
+        AddressBook book(folder());
+        EXPECT_TRUE(book.isLoading());
+    }
+    AddressBook book(folder());
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_EQ(book.contacts().size(), 200);
+}
+
+TEST_F(AddressBookTest, TheDefaultFolderIsTheEnvironmentsElsePlasmaMobiles)
+{
+    const QByteArray before = qgetenv("ZARNETH_CONTACTS");
+    qputenv("ZARNETH_CONTACTS", folder().toUtf8());
+    const QString chosen = AddressBook::defaultDirectory();
+    qputenv("ZARNETH_CONTACTS", "");
+    const QString standard = AddressBook::defaultDirectory();
+    qputenv("ZARNETH_CONTACTS", before);
+    EXPECT_EQ(chosen, folder());
+    EXPECT_EQ(standard,
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kpeoplevcard"));
+}
+
+TEST_F(AddressBookTest, TheBundledContactsHoldThePeopleOfTheExampleUtterances)
+{
+    LogCapture log;
+    AddressBook book(BundleResources::directory() + QStringLiteral("/contacts"));
+    ASSERT_TRUE(finishedLoading(book));
+    EXPECT_TRUE(contactLines(log).isEmpty()) << contactLines(log).join('\n').toStdString();
+    EXPECT_EQ(names(book),
+        QStringList(
+            {"Anna Schmidt", "Ben Miller", "Clara Jansen", "Dora Lindqvist", "Jürgen Weiß", "Praxis am Lindenplatz"}));
+    const QList<Contact> contacts = book.contacts();
+    EXPECT_EQ(contacts[0].phoneNumbers.value(0).number, "+49 170 1234567");
+    EXPECT_EQ(contacts[1].phoneNumbers.value(0).number, "0170 7654321");
+    EXPECT_EQ(contacts[2].phoneNumbers.size(), 2);
+    EXPECT_TRUE(contacts[3].phoneNumbers.isEmpty());
+    EXPECT_EQ(contacts[4].lastName, "Weiß");
+    EXPECT_EQ(contacts[5].organization, "Praxis am Lindenplatz");
+}
+
+}  // namespace

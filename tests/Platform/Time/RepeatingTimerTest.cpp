@@ -1,0 +1,63 @@
+// A recording is eighty ticks of a repeating timer; a tick that comes late
+// must neither stop the timer nor lengthen the recording.
+
+#include "Platform/Time/RepeatingTimer.h"
+#include "Platform/Time/SystemClock.h"
+#include "Platform/Time/VirtualClock.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Counts ticks; the first one keeps the main thread busy for `stall`.
+struct StalledTicks {
+    Clock& clock;
+    Clock::Duration stall;
+    int count {0};
+    std::vector<Clock::Duration> times {};
+
+    std::shared_ptr<RepeatingTimer> start(int ticks)
+    {
+        return RepeatingTimer::scheduled(clock, 25ms, [this, ticks](RepeatingTimer& timer) {
+            times.push_back(clock.now());
+            if (++count == 1)
+                clock.sleep(stall);
+            if (count == ticks)
+                timer.invalidate();
+        });
+    }
+};
+
+TEST(RepeatingTimerTest, TicksMissedWhileTheMainThreadWasBusyFireAtOnceThenTheGridGoesOn)
+{
+    VirtualClock clock;
+    StalledTicks ticks {clock, 110ms};
+    const auto timer = ticks.start(10);
+    clock.advance(1s);
+    ASSERT_EQ(ticks.count, 10);
+    // The first tick at 25 ms held the loop until 135 ms: the ticks due at
+    // 50 to 125 ms fire then, back to back, and 150 ms is on time again.
+    const std::vector<Clock::Duration> expected {25ms, 135ms, 135ms, 135ms, 135ms, 150ms, 175ms, 200ms, 225ms, 250ms};
+    EXPECT_EQ(ticks.times, expected);
+    EXPECT_FALSE(timer->isValid());
+}
+
+TEST(RepeatingTimerTest, OnTheQtEventLoopALateTimerKeepsGoing)
+{
+    static int argc = 1;
+    static char name[] = "platform_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QCoreApplication(argc, argv);  // lives as long as the process
+
+    SystemClock clock;
+    StalledTicks ticks {clock, 200ms};
+    const auto timer = ticks.start(20);
+    EXPECT_TRUE(clock.runUntil([&ticks] { return ticks.count == 20; }, 10s)) << ticks.count << " ticks";
+}
+
+}  // namespace
