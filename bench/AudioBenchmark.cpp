@@ -5,8 +5,8 @@
 
 #include "AudioManagers/AudioPlayer.h"
 #include "Platform/Audio/AudioFile.h"
-#include "Platform/System/BundleResources.h"
 #include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/System/BundleResources.h"
 #include "Platform/Time/SystemClock.h"
 #include "support/PulseAudioServer.h"
 

@@ -4,9 +4,9 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/Archive/KeyedArchiver.h"
 #include "Platform/Archive/KeyedUnarchiver.h"
+#include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/Audio/PcmBytes.h"
 #include "support/Fsdd.h"
 

@@ -15,9 +15,9 @@
 #include "DataModel/ZRVoicePrint.h"
 #include "DistanceOracle.h"
 #include "Platform/Archive/BinaryPropertyList.h"
-#include "Platform/System/DocumentsDirectory.h"
 #include "Platform/Archive/KeyedArchiver.h"
 #include "Platform/Archive/KeyedUnarchiver.h"
+#include "Platform/System/DocumentsDirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 // found, names and numbers trimmed and never empty numbers, and a number
 // that makes a "tel:" request for the dialler.
 
-#include "Platform/System/TelephoneURL.h"
 #include "Platform/Contacts/VCardReader.h"
+#include "Platform/System/TelephoneURL.h"
 
 #include <cstdio>
 #include <cstdlib>

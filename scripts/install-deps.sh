@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # tool chain
-  build-essential cmake ninja-build pkg-config
+  # tool chain, and the check that every source is formatted alike
+  build-essential cmake ninja-build pkg-config clang-format git
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   # audio files and sample-rate conversion

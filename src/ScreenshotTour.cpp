@@ -3,27 +3,27 @@
 #include "AudioManagers/UtteranceFile.h"
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
-#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Contacts/AddressBook.h"
-#include "Platform/System/BundleResources.h"
+#include "Platform/Popups/ActionSheet.h"
 #include "Platform/Popups/AlertView.h"
 #include "Platform/Popups/ProgressView.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/UserDefaults.h"
-#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
-#include "ViewControllers/MainViewController.h"
 #include "ViewControllers/Kit/NavigationController.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
+#include "ViewControllers/MainViewController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsNavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsViewController.h"
 #include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
-#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/TabBarController.h"
 #include "ZarnethAppDelegate.h"
-#include "Platform/System/SettingsKey.h"
 
 #include <QEventLoop>
 #include <QQmlApplicationEngine>
@@ -237,8 +237,8 @@ void ScreenshotTour::showContacts()
 
     // The first contact with more than one number, to show the choice.
     const QList<Contact> contacts = addressBook.contacts();
-    const auto person = std::find_if(contacts.begin(), contacts.end(),
-        [](const Contact& contact) { return contact.phoneNumbers.size() > 1; });
+    const auto person = std::find_if(
+        contacts.begin(), contacts.end(), [](const Contact& contact) { return contact.phoneNumbers.size() > 1; });
     if (person != contacts.end()) {
         actions.pickPerson(*person);
         settle(400);

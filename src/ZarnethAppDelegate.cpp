@@ -5,12 +5,12 @@
 #include "Platform/System/BundleResources.h"
 #include "Platform/System/DefaultSettings.h"
 #include "Platform/System/Log.h"
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/TelephoneURL.h"
 #include "Platform/System/UrlOpener.h"
 #include "Platform/System/UserDefaults.h"
 #include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
-#include "Platform/System/SettingsKey.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlContext>

@@ -1,11 +1,11 @@
 #include "Platform/Audio/AudioDevice.h"
+#include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/System/BundleResources.h"
 #include "Platform/System/LocalizedStrings.h"
 #include "Platform/System/Log.h"
 #include "Platform/System/QuitOnSignals.h"
-#include "Platform/Audio/Backends/SystemAudioDevice.h"
 #include "Platform/Time/SystemClock.h"
-#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "ScreenshotTour.h"
 #include "ZarnethAppDelegate.h"
 

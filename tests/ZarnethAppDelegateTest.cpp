@@ -1,8 +1,8 @@
 #include "ZarnethAppDelegate.h"
 
 #include "DataModel/ZRCommandList.h"
-#include "Platform/System/UserDefaults.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/System/UserDefaults.h"
 #include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"

@@ -146,10 +146,7 @@ protected:
     }
 
     // Ends the application as the system does; it records whether it dialled.
-    void quit()
-    {
-        EXPECT_EQ(m_app->terminate(), 0);
-    }
+    void quit() { EXPECT_EQ(m_app->terminate(), 0); }
 
     VoiceScene m_scene {ZARNETH_CLI};
     XvfbDisplay m_display;
@@ -214,7 +211,7 @@ TEST_P(ZarnethApplicationTest, ANameTrainedByTapsOnTheContactsScreenIsDialledByV
 
     tap(kDialTab);
     std::this_thread::sleep_for(1500ms);  // the flip back
-    tapToListen(3);  // the training recorded twice at once
+    tapToListen(3);                       // the training recorded twice at once
     EXPECT_EQ(waitForDial(1), Urls {"tel:+49170005"});
 }
 
@@ -226,8 +223,8 @@ TEST_P(ZarnethApplicationTest, ABusyMachineStillCompletesTheDialogue)
     // longer than many recording ticks in the middle of its recording.
     std::vector<std::unique_ptr<RunningProcess>> load;
     for (unsigned core = 0; core < 2 * std::max(1u, std::thread::hardware_concurrency()); ++core)
-        load.push_back(std::make_unique<RunningProcess>("sh", std::vector<std::string> {"-c", "while :; do :; done"},
-            std::map<std::string, std::string> {}));
+        load.push_back(std::make_unique<RunningProcess>(
+            "sh", std::vector<std::string> {"-c", "while :; do :; done"}, std::map<std::string, std::string> {}));
     launch({m_scene.utterance(6, 5)});
     waitFor("microphone on", 1, 30s);
     std::this_thread::sleep_for(500ms);

@@ -3,8 +3,8 @@
 #include "DataModel/ZRSample.h"
 #include "Platform/Audio/AudioDevice.h"
 #include "Platform/System/BundleResources.h"
-#include "Platform/Time/Clock.h"
 #include "Platform/System/Log.h"
+#include "Platform/Time/Clock.h"
 
 #include <QFile>
 #include <algorithm>

@@ -3,12 +3,12 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/System/DocumentsDirectory.h"
 #include "Platform/Archive/KeyedArchiver.h"
 #include "Platform/Archive/KeyedUnarchiver.h"
+#include "Platform/System/DocumentsDirectory.h"
 #include "Platform/System/Log.h"
-#include "Platform/System/UserDefaults.h"
 #include "Platform/System/SettingsKey.h"
+#include "Platform/System/UserDefaults.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -2,9 +2,9 @@
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/System/DocumentsDirectory.h"
 #include "Platform/Archive/KeyedArchiver.h"
 #include "Platform/Archive/KeyedUnarchiver.h"
+#include "Platform/System/DocumentsDirectory.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "DataModel/ZRVoicePrint.h"
 
-#include "DataModel/DynamicTimeWarping.h"
 #include "DataModel/CepstralFrontEnd.h"
+#include "DataModel/DynamicTimeWarping.h"
 
 #include <algorithm>
 #include <array>

@@ -9,11 +9,11 @@
 #include "Platform/Audio/AudioDevice.h"
 #include "Platform/Popups/PopupHost.h"
 #include "Platform/Popups/ProgressView.h"
-#include "Platform/Time/RepeatingTimer.h"
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/UserDefaults.h"
+#include "Platform/Time/RepeatingTimer.h"
 #include "TrainAndRecognize/UtteranceTicks.h"
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
-#include "Platform/System/SettingsKey.h"
 
 namespace {
 
@@ -206,7 +206,8 @@ void ZRRecognizeController::recognizeStopRecording()
     m_foundSample = m_commandList.findPhoneTypeSampleForVoicePrint(print.get());
     m_recorder = nullptr;
     if (m_foundSample)
-        playPrompt(promptFor(AudioPlayer::YouSaid, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStoppedPlayTouSaid);
+        playPrompt(
+            promptFor(AudioPlayer::YouSaid, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStoppedPlayTouSaid);
     else
         playNotRecognizedThen(&ZRRecognizeController::recognizeStoppedPlayNotRecognized);
 }
@@ -255,7 +256,8 @@ void ZRRecognizeController::recognizeAskForRepeatCancelInput()
     if (m_getConfirmationIsCancelled)
         return;
     m_player = nullptr;
-    playPrompt(promptFor(AudioPlayer::SayRepeatCancel, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStartRecordingRepeatCancel);
+    playPrompt(promptFor(AudioPlayer::SayRepeatCancel, AudioPlayer::Beep1),
+        &ZRRecognizeController::recognizeStartRecordingRepeatCancel);
 }
 
 void ZRRecognizeController::recognizeStartRecordingRepeatCancel()
@@ -306,7 +308,8 @@ void ZRRecognizeController::recognizeAskForAcceptRepeatCancelInput()
     if (m_getConfirmationIsCancelled)
         return;
     m_player = nullptr;
-    playPrompt(promptFor(AudioPlayer::SayAcceptEtc, AudioPlayer::Beep1), &ZRRecognizeController::recognizeStartRecordingAcceptRepeatCancel);
+    playPrompt(promptFor(AudioPlayer::SayAcceptEtc, AudioPlayer::Beep1),
+        &ZRRecognizeController::recognizeStartRecordingAcceptRepeatCancel);
 }
 
 void ZRRecognizeController::recognizeStartRecordingAcceptRepeatCancel()

@@ -8,14 +8,14 @@
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
 #include "Platform/Audio/AudioDevice.h"
-#include "Platform/System/Log.h"
 #include "Platform/Popups/PopupHost.h"
 #include "Platform/Popups/ProgressView.h"
-#include "Platform/Time/RepeatingTimer.h"
+#include "Platform/System/Log.h"
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/UserDefaults.h"
+#include "Platform/Time/RepeatingTimer.h"
 #include "TrainAndRecognize/UtteranceTicks.h"
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
-#include "Platform/System/SettingsKey.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "ViewControllers/MainViewController.h"
 
 #include "DataModel/ZRCommand.h"
-#include "Platform/Popups/AlertView.h"
 #include "Platform/Audio/AudioDevice.h"
+#include "Platform/Popups/AlertView.h"
 #include "Platform/Popups/PopupHost.h"
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/UserDefaults.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "ZarnethAppDelegate.h"
-#include "Platform/System/SettingsKey.h"
 
 MainViewController::MainViewController(const ScreenServices& services, QObject* parent)
     : ViewController(parent)

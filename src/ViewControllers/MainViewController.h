@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/ViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 #include <QObject>
 #include <QString>

@@ -1,9 +1,9 @@
 #include "ViewControllers/RootViewController.h"
 
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/UserDefaults.h"
 #include "ViewControllers/MainViewController.h"
 #include "ViewControllers/TabBarController.h"
-#include "Platform/System/SettingsKey.h"
 
 RootViewController::RootViewController(const ScreenServices& services, QObject* parent)
     : QObject(parent)

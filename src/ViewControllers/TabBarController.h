@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/ViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 #include <QList>
 #include <memory>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Platform/Time/Clock.h"
 #include "Platform/Popups/Popup.h"
 #include "Platform/Popups/PopupHost.h"
+#include "Platform/Time/Clock.h"
 
 #include <QSocketNotifier>
 #include <iosfwd>

@@ -3,26 +3,26 @@
 #include "AudioManagers/AudioFileRecorder.h"
 #include "AudioManagers/AudioPlayer.h"
 #include "AudioManagers/AudioVoicePrintRecorder.h"
+#include "AudioManagers/UtteranceFile.h"
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
+#include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/System/BundleResources.h"
 #include "Platform/System/DefaultSettings.h"
 #include "Platform/System/DocumentsDirectory.h"
-#include "Platform/Audio/Backends/SystemAudioDevice.h"
-#include "Platform/Time/SystemClock.h"
+#include "Platform/System/SettingsKey.h"
 #include "Platform/System/TelephoneURL.h"
 #include "Platform/System/UrlOpener.h"
 #include "Platform/System/UserDefaults.h"
-#include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/Time/SystemClock.h"
 #include "Platform/Time/VirtualClock.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "cli/CommandListReport.h"
 #include "cli/DialogueOutcome.h"
 #include "cli/TerminalPopupHost.h"
-#include "AudioManagers/UtteranceFile.h"
-#include "Platform/System/SettingsKey.h"
 
 #include <QFile>
 #include <QUrl>
@@ -612,7 +612,8 @@ int ZarnethCli::settings(Arguments arguments)
     // The settings screen locks this switch until accept, repeat and cancel
     // are trained; only then is the store read.
     const QString key = arguments.empty() ? QString() : QString::fromStdString(arguments[0]);
-    if (key == SettingsKey::Confirmations && value == true && !ZRCommandList::sharedCommandList().hasAllSystemCommands())
+    if (key == SettingsKey::Confirmations && value == true
+        && !ZRCommandList::sharedCommandList().hasAllSystemCommands())
         return failure("Confirmations need the system commands accept, repeat and cancel trained first", kUnusable);
 
     DefaultSettings::setupDefaults();

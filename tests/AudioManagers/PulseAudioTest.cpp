@@ -3,8 +3,8 @@
 
 #include "AudioManagers/AudioPlayer.h"
 #include "Platform/Audio/AudioFile.h"
-#include "Platform/System/BundleResources.h"
 #include "Platform/Audio/Backends/SystemAudioDevice.h"
+#include "Platform/System/BundleResources.h"
 #include "Platform/Time/SystemClock.h"
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"

@@ -146,7 +146,8 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
         EXPECT_EQ(loaded.numberOfSystemCommands(), 0) << name.toStdString();
         EXPECT_EQ(log.errors().size(), 1) << name.toStdString();
         EXPECT_FALSE(QFile::exists(path)) << name.toStdString();
-        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original) << name.toStdString() << " is kept as it was";
+        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original)
+            << name.toStdString() << " is kept as it was";
         QFile::remove(path + ".unreadable");
     }
 

@@ -7,7 +7,6 @@
 #include "support/ScopedEnvironment.h"
 
 #include <QFile>
-
 #include <optional>
 
 namespace {
@@ -224,8 +223,9 @@ TEST_F(RecognitionDialogueTest, ASampleFileCutOrLostBehindTheStoresBackIsLoggedA
 
     // Cut short, cut inside the header, gone: nothing to play, said once in
     // the log, and the dialogue goes on.
-    for (const auto& damage : {+[](const QString& path) { QFile::resize(path, QFile(path).size() / 2); },
-             +[](const QString& path) { QFile::resize(path, 10); }, +[](const QString& path) { QFile::remove(path); }}) {
+    for (const auto& damage :
+        {+[](const QString& path) { QFile::resize(path, QFile(path).size() / 2); },
+            +[](const QString& path) { QFile::resize(path, 10); }, +[](const QString& path) { QFile::remove(path); }}) {
         damageEvery(damage);
         LogCapture log;
         recognizeFour();

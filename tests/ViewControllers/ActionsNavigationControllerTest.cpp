@@ -48,7 +48,10 @@ protected:
             std::make_shared<ActionsMainController>(services()), services());
     }
 
-    ActionsMainController& menu() const { return *qobject_cast<ActionsMainController*>(m_actions->rootViewController()); }
+    ActionsMainController& menu() const
+    {
+        return *qobject_cast<ActionsMainController*>(m_actions->rootViewController());
+    }
 
     // Opens the contact list and picks the contact listed under `name`.
     PersonViewController& pick(const QString& name)

@@ -4,18 +4,18 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/Popups/ActionSheet.h"
+#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Contacts/AddressBook.h"
+#include "Platform/Popups/ActionSheet.h"
 #include "Platform/Popups/AlertView.h"
 #include "Platform/System/BundleResources.h"
 #include "Platform/System/UserDefaults.h"
-#include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Time/VirtualClock.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
-#include "ViewControllers/MainViewController.h"
 #include "ViewControllers/Kit/NavigationController.h"
-#include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 #include "ViewControllers/Kit/QuickPopupHost.h"
+#include "ViewControllers/MainViewController.h"
+#include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/TabBarController.h"
 #include "ZarnethAppDelegate.h"
@@ -328,9 +328,8 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
         });
     });
     launch();
-    HelpViewController page(
-        ScreenServices {m_application, *m_application.popupHost(), m_device, ZRCommandList::sharedCommandList(),
-            *m_application.addressBook()});
+    HelpViewController page(ScreenServices {m_application, *m_application.popupHost(), m_device,
+        ZRCommandList::sharedCommandList(), *m_application.addressBook()});
     page.setPageUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/appstorezarnethhelp.html").arg(host.serverPort())));
     page.loadViewIfNeeded();
     EXPECT_TRUE(page.html().contains("Dial by voice")) << "the bundled copy at once";
@@ -344,8 +343,8 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrives)
     EXPECT_TRUE(page.openLink("mailto:help@zarneth.example"));
     for (const char* link : {"tel:+491701234567", "sms:+491701234567", "file:///etc/passwd", "javascript:alert(1)"})
         EXPECT_FALSE(page.openLink(link)) << link;
-    EXPECT_EQ(browser.opened,
-        (QList<QUrl> {QUrl("https://zarneth.example/faq.html"), QUrl("mailto:help@zarneth.example")}));
+    EXPECT_EQ(
+        browser.opened, (QList<QUrl> {QUrl("https://zarneth.example/faq.html"), QUrl("mailto:help@zarneth.example")}));
 }
 
 TEST_F(RootViewTest, TheHelpTabShowsHelpAndAboutScreensThatStack)

@@ -44,7 +44,8 @@ TEST_F(SystemCommandsControllerTest, ATrainedWordIsCheckedAfterItsFirstKeptSampl
     m_systemCommands->selectRow(0, 1);
     finishTraining(*m_actions);
     EXPECT_EQ(accessories(),
-        (std::vector<Accessory> {Accessory::DisclosureIndicator, Accessory::Checkmark, Accessory::DisclosureIndicator}));
+        (std::vector<Accessory> {
+            Accessory::DisclosureIndicator, Accessory::Checkmark, Accessory::DisclosureIndicator}));
     const auto repeat = m_store.commandForSystemCommandType(ZRCommandTypeRepeat);
     ASSERT_NE(repeat, nullptr);
     EXPECT_EQ(repeat->name(), qtTrId("sysCommRepeat"));

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -102,8 +101,8 @@ TEST_F(CliSoakTest, TwoHundredCommandsAndAThousandRecognitionsLeaveTheStoreWhole
 {
     SKIP_WITHOUT_FSDD();
     for (int k = 0; k < kCommands; ++k) {
-        const ProcessRun run = cli({"train", "--name", "Contact " + std::to_string(k), "--number", numberOf(k),
-            trainedRecording(k).string()});
+        const ProcessRun run = cli(
+            {"train", "--name", "Contact " + std::to_string(k), "--number", numberOf(k), trainedRecording(k).string()});
         ASSERT_EQ(run.status, 0) << "command " << k << ": " << run.err;
     }
     const json trained = checkedArchive();
@@ -132,7 +131,8 @@ TEST_F(CliSoakTest, TwoHundredCommandsAndAThousandRecognitionsLeaveTheStoreWhole
         }
     }
     EXPECT_GT(recognised, kRecognitions * 9 / 10) << "the few left out are too short or too long to align";
-    EXPECT_EQ(IsolatedStorage::contentsOf(m_storage.documentsFile("/samcomandlist")), archive) << "recognising writes nothing";
+    EXPECT_EQ(IsolatedStorage::contentsOf(m_storage.documentsFile("/samcomandlist")), archive)
+        << "recognising writes nothing";
     EXPECT_EQ(checkedArchive(), trained);
 
     // In one process through the store: the same answers, and the heap after
@@ -143,7 +143,8 @@ TEST_F(CliSoakTest, TwoHundredCommandsAndAThousandRecognitionsLeaveTheStoreWhole
         const ZRVoicePrint print = TestData::voicePrintOf(TestData::samplesOf(spokenRecording(r)));
         const std::shared_ptr<ZRSample> sample = store.findPhoneTypeSampleForVoicePrint(&print);
         const std::shared_ptr<ZRCommand> command = sample ? store.commandForID(sample->commandID()) : nullptr;
-        EXPECT_EQ(command ? command->name() : QString(), answers[r] == kNothing ? QString() : QString("Contact %1").arg(answers[r]))
+        EXPECT_EQ(command ? command->name() : QString(),
+            answers[r] == kNothing ? QString() : QString("Contact %1").arg(answers[r]))
             << "recognition " << r;
         if (r == 99)
             heapAfterWarmUp = heapInUse();

@@ -6,8 +6,8 @@
 #include "DataModel/ZRVoicePrint.h"
 #include "Platform/Audio/AudioFile.h"
 #include "Platform/Audio/AudioFileDecoder.h"
-#include "Platform/System/BundleResources.h"
 #include "Platform/Audio/PcmBytes.h"
+#include "Platform/System/BundleResources.h"
 #include "Platform/System/UserDefaults.h"
 #include "support/TestData.h"
 

@@ -1,7 +1,6 @@
 #include "support/ReadOnlyFolder.h"
 
 #include <QFile>
-
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -19,7 +18,7 @@ ReadOnlyFolder::~ReadOnlyFolder()
 // Takes the folder's write permissions away; returns the mode it had.
 mode_t ReadOnlyFolder::lock(const QString& path)
 {
-    struct stat info {};
+    struct stat info { };
     const QByteArray name = QFile::encodeName(path);
     if (stat(name.constData(), &info) != 0)
         throw std::runtime_error("no such folder");

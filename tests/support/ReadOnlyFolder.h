@@ -3,7 +3,6 @@
 #include "support/WithoutPermissionOverride.h"
 
 #include <QString>
-
 #include <sys/types.h>
 
 // Makes a folder read-only for this thread while it lives: no file can be

@@ -23,8 +23,8 @@ protected:
     // Runs the clock until the training dialogue of `controller` is over.
     template <class Controller> void finishTraining(Controller& controller)
     {
-        m_clock.runUntil([&controller] { return controller.trainController().command() == nullptr; },
-            std::chrono::seconds(60));
+        m_clock.runUntil(
+            [&controller] { return controller.trainController().command() == nullptr; }, std::chrono::seconds(60));
     }
 
     ZarnethAppDelegate m_application {m_device};

@@ -73,8 +73,8 @@ std::vector<std::chrono::system_clock::time_point> VoiceScene::openedAt() const
     for (std::string url; in >> url;) {
         long long nanoseconds = 0;
         in >> nanoseconds;
-        times.emplace_back(std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::nanoseconds(nanoseconds)));
+        times.emplace_back(
+            std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::nanoseconds(nanoseconds)));
     }
     return times;
 }

@@ -27,8 +27,8 @@ XvfbDisplay::XvfbDisplay()
         return;
     fcntl(pipeFds[0], F_SETFD, FD_CLOEXEC);
     const std::string fd = std::to_string(pipeFds[1]);
-    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "480x800x24", "-nolisten", "tcp",
-        "-noreset", nullptr};
+    const char* argv[]
+        = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "480x800x24", "-nolisten", "tcp", "-noreset", nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);

@@ -38,9 +38,9 @@ public:
 
 private:
     struct Object {
-        QByteArray scalar;       // integers, strings and UIDs: their bytes as written
-        std::vector<Ref> refs;   // arrays: elements; dictionaries: keys, then values at odd places
-        char container = 0;      // 'a' or 'd' for arrays and dictionaries
+        QByteArray scalar;      // integers, strings and UIDs: their bytes as written
+        std::vector<Ref> refs;  // arrays: elements; dictionaries: keys, then values at odd places
+        char container = 0;     // 'a' or 'd' for arrays and dictionaries
     };
 
     Ref add(Object object);

@@ -1,9 +1,9 @@
 #include "Platform/Audio/AudioQueue.h"
 
 #include "Platform/Audio/AudioDevice.h"
-#include "Platform/Time/Clock.h"
-#include "Platform/System/Log.h"
 #include "Platform/Audio/PcmBytes.h"
+#include "Platform/System/Log.h"
+#include "Platform/Time/Clock.h"
 
 #include <algorithm>
 #include <cstring>

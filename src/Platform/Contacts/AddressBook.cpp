@@ -1,7 +1,7 @@
 #include "Platform/Contacts/AddressBook.h"
 
-#include "Platform/System/Log.h"
 #include "Platform/Contacts/VCardReader.h"
+#include "Platform/System/Log.h"
 
 #include <QCollator>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "Platform/System/DefaultSettings.h"
 
-#include "Platform/System/UserDefaults.h"
 #include "Platform/System/SettingsKey.h"
+#include "Platform/System/UserDefaults.h"
 
 void DefaultSettings::setupDefaults()
 {

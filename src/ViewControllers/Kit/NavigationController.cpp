@@ -84,5 +84,6 @@ void NavigationController::retire(std::shared_ptr<ViewController> viewController
 {
     m_retired.push_back(std::move(viewController));
     // Dropped with this controller if it goes first.
-    QMetaObject::invokeMethod(this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { m_retired.clear(); }, Qt::QueuedConnection);
 }

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -23,8 +22,8 @@ const std::vector<std::int64_t> kIntegers {0, 14, 15, 255, 256, 65535, 65536, 42
     std::numeric_limits<std::int64_t>::max(), -1, std::numeric_limits<std::int32_t>::min(),
     std::numeric_limits<std::int64_t>::min()};
 const std::vector<std::uint32_t> kUids {0, 255, 256, 65535, 65536, 4294967295U};
-const QStringList kStrings {"", "root", "exactly fifteen", QString(300, 'x'), "Jürgen Müller", "Łódź 😀",
-    QString(20, QChar(0x4E2D))};
+const QStringList kStrings {
+    "", "root", "exactly fifteen", QString(300, 'x'), "Jürgen Müller", "Łódź 😀", QString(20, QChar(0x4E2D))};
 
 // Parses with libplist; the caller frees the result.
 plist_t parsed(const QByteArray& bytes)
@@ -63,8 +62,8 @@ TEST(BinaryPropertyListWriterTest, EveryValueReadsBackAtEveryEdgeOfItsEncoding)
 
     plist_t theirs = parsed(bytes);
     ASSERT_NE(theirs, nullptr);
-    const BinaryPropertyList ours({reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-        static_cast<std::size_t>(bytes.size())});
+    const BinaryPropertyList ours(
+        {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
 
     const Ref ourIntegers = *ours.value(ours.top(), "integers");
     plist_t theirIntegers = plist_dict_get_item(theirs, "integers");

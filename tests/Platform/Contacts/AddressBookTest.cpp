@@ -1,7 +1,7 @@
 #include "Platform/Contacts/AddressBook.h"
 
-#include "Platform/System/BundleResources.h"
 #include "Platform/Contacts/VCardReader.h"
+#include "Platform/System/BundleResources.h"
 #include "support/ContactPrinters.h"
 #include "support/LogCapture.h"
 #include "support/TemporaryDirectory.h"

@@ -2,6 +2,7 @@
 // must neither stop the timer nor lengthen the recording.
 
 #include "Platform/Time/RepeatingTimer.h"
+
 #include "Platform/Time/SystemClock.h"
 #include "Platform/Time/VirtualClock.h"
 

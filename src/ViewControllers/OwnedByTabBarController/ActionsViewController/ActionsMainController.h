@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/TableViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 // The contacts and actions menu: the contact list, and the system
 // commands.

@@ -91,8 +91,8 @@ void ActionsNavigationController::trainCommand(
 ZRTrainController& ActionsNavigationController::trainController()
 {
     if (!m_trainController) {
-        m_trainController = std::make_unique<ZRTrainController>(
-            m_services.popupHost, m_services.audioDevice, m_services.commandList);
+        m_trainController
+            = std::make_unique<ZRTrainController>(m_services.popupHost, m_services.audioDevice, m_services.commandList);
     }
     return *m_trainController;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/TableViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 #include <cstdint>
 

@@ -87,8 +87,7 @@ void CommandsViewController::didSelectRowAtIndexPath(int section, int row)
 void CommandsViewController::createCommandOptionsActionSheet()
 {
     const auto sheet = ActionSheet::create(qtTrId("optionsAlertSheetText").arg(m_selectedCommand->name()), this,
-        qtTrId("actionsheetCancel"), {},
-        {qtTrId("actionsAdd"), qtTrId("actionsPlay"), qtTrId("actionsDelete")});
+        qtTrId("actionsheetCancel"), {}, {qtTrId("actionsAdd"), qtTrId("actionsPlay"), qtTrId("actionsDelete")});
     sheet->setDestructiveButtonIndex(DeleteButton);
     sheet->setTag(OptionsSheet);
     sheet->show(m_services.popupHost);
@@ -105,8 +104,8 @@ void CommandsViewController::createDeleteActionSheet()
 
 void CommandsViewController::createDeleteAllActionSheet()
 {
-    const auto sheet = ActionSheet::create(qtTrId("deleteAllConfirmationText"), this, qtTrId("deleteButtonCancel"),
-        qtTrId("deleteAllButtonConfirm"), {});
+    const auto sheet = ActionSheet::create(
+        qtTrId("deleteAllConfirmationText"), this, qtTrId("deleteButtonCancel"), qtTrId("deleteAllButtonConfirm"), {});
     sheet->setTag(DeleteAllSheet);
     sheet->show(m_services.popupHost);
 }
@@ -183,8 +182,8 @@ void CommandsViewController::trainCommand(
 ZRTrainController& CommandsViewController::trainController()
 {
     if (!m_trainController) {
-        m_trainController = std::make_unique<ZRTrainController>(
-            m_services.popupHost, m_services.audioDevice, m_services.commandList);
+        m_trainController
+            = std::make_unique<ZRTrainController>(m_services.popupHost, m_services.audioDevice, m_services.commandList);
     }
     return *m_trainController;
 }

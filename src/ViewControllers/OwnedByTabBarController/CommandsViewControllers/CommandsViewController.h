@@ -2,8 +2,8 @@
 
 #include "Platform/Popups/ActionSheet.h"
 #include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/TableViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 #include <memory>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "ViewControllers/OwnedByTabBarController/DefaultsViewControllers/DefaultsViewController.h"
 
 #include "DataModel/ZRCommandList.h"
-#include "Platform/System/UserDefaults.h"
 #include "Platform/System/SettingsKey.h"
+#include "Platform/System/UserDefaults.h"
 
 DefaultsViewController::DefaultsViewController(const ScreenServices& services, QObject* parent)
     : ViewController(parent)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Platform/Popups/AlertView.h"
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/ViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 // The settings: two switches, "Confirmations" and "VoiceGuide", written as
 // soon as they change. Confirmations stay locked off until accept, repeat

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/Kit/ViewController.h"
+#include "ViewControllers/ScreenServices.h"
 
 // About Zarneth: the logo and two paragraphs; the logo and a band of the
 // first paragraph open the maker's web site.
