@@ -1,8 +1,8 @@
 """Write tests/data/golden-prints.json from the literal Python model.
 
-Recordings are read from /work/shared/data/fsdd and never copied; only
-derived numbers (plus the few synthetic samples placed around them) go
-into the JSON file.
+Recordings are read from $ZARNETH_FSDD, else from shared/data/fsdd beside
+the project, and never copied; only derived numbers (plus the few
+synthetic samples placed around them) go into the JSON file.
 """
 import json
 import math
@@ -15,7 +15,9 @@ import wave
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import literal_voiceprint as vp  # noqa: E402
 
-FSDD = "/work/shared/data/fsdd"
+HERE = os.path.dirname(os.path.abspath(__file__))
+FSDD = os.environ.get("ZARNETH_FSDD") or os.path.join(
+    HERE, "..", "..", "..", "shared", "data", "fsdd")
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)),
                    "..", "data", "golden-prints.json")
 
