@@ -1,12 +1,16 @@
 #include "Platform/Archive/BinaryPropertyList.h"
 
+#include "Platform/Archive/BinaryPropertyListFormat.h"
+
 #include <cstring>
 #include <string>
 
+namespace Format = BinaryPropertyListFormat;
+namespace Trailer = BinaryPropertyListFormat::Trailer;
+
 namespace {
 
-constexpr std::uint64_t kHeaderSize = 8;
-constexpr std::uint64_t kTrailerSize = 32;
+constexpr std::uint64_t kHeaderSize = Format::kMagic.size();
 
 [[noreturn]] void fail(const std::string& reason)
 {
@@ -23,16 +27,17 @@ std::string objectName(BinaryPropertyList::Ref object)
 BinaryPropertyList::BinaryPropertyList(std::span<const std::uint8_t> bytes)
     : m_bytes(bytes)
 {
-    if (bytes.size() < kHeaderSize + 1 + kTrailerSize || std::memcmp(bytes.data(), "bplist00", kHeaderSize) != 0)
+    if (bytes.size() < kHeaderSize + 1 + Trailer::kSize
+        || std::memcmp(bytes.data(), Format::kMagic.data(), kHeaderSize) != 0)
         fail("not a binary property list");
-    const std::uint64_t trailer = bytes.size() - kTrailerSize;
-    m_offsetSize = bytes[trailer + 6];
-    m_referenceSize = bytes[trailer + 7];
+    const std::uint64_t trailer = bytes.size() - Trailer::kSize;
+    m_offsetSize = bytes[trailer + Trailer::kOffsetSize];
+    m_referenceSize = bytes[trailer + Trailer::kReferenceSize];
     if (m_offsetSize < 1 || m_offsetSize > 8 || m_referenceSize < 1 || m_referenceSize > 8)
         fail("the trailer gives impossible integer sizes");
-    m_objectCount = readBigEndian(trailer + 8, 8);
-    const std::uint64_t top = readBigEndian(trailer + 16, 8);
-    m_offsetTable = readBigEndian(trailer + 24, 8);
+    m_objectCount = readBigEndian(trailer + Trailer::kObjectCount, 8);
+    const std::uint64_t top = readBigEndian(trailer + Trailer::kTopObject, 8);
+    m_offsetTable = readBigEndian(trailer + Trailer::kOffsetTable, 8);
     if (m_objectCount == 0 || m_objectCount > kMaxObjects)
         fail("the object table holds " + std::to_string(m_objectCount) + " objects");
     if (top >= m_objectCount)
@@ -48,9 +53,9 @@ BinaryPropertyList::BinaryPropertyList(std::span<const std::uint8_t> bytes)
 // of 1, 2, 4 or 8 bytes.
 std::uint64_t BinaryPropertyList::lengthAt(std::uint64_t& position, std::uint8_t info) const
 {
-    if (info != 0xF)
+    if (info != Format::kCountFollows)
         return info;
-    if (position >= m_offsetTable || (m_bytes[position] & 0xF0) != 0x10 || (m_bytes[position] & 0x0F) > 3)
+    if (position >= m_offsetTable || m_bytes[position] >> 4 != Format::Integer || (m_bytes[position] & 0x0F) > 3)
         fail("an object's length is not an integer");
     const unsigned size = 1u << (m_bytes[position] & 0x0F);
     if (size > m_offsetTable - position - 1)
@@ -73,55 +78,55 @@ BinaryPropertyList::Header BinaryPropertyList::header(Ref object) const
     Header found {Type::Null, false, 0, 0};
     std::uint64_t unit = 1;  // bytes per character or element
     switch (marker >> 4) {
-    case 0x0:
-        if (info != 0x0 && info != 0x8 && info != 0x9)
+    case Format::Simple:
+        if (info != Format::kNull && info != Format::kFalse && info != Format::kTrue)
             fail(objectName(object) + " has an unknown type");
-        found.type = info == 0 ? Type::Null : Type::Boolean;
+        found.type = info == Format::kNull ? Type::Null : Type::Boolean;
         break;
-    case 0x1:
+    case Format::Integer:
         if (info > 4)
             fail(objectName(object) + " is an integer of an impossible size");
         found.type = Type::Integer;
         found.length = 1u << info;
         break;
-    case 0x2:
+    case Format::Real:
         if (info != 2 && info != 3)
             fail(objectName(object) + " is a real number of an impossible size");
         found.type = Type::Real;
         found.length = 1u << info;
         break;
-    case 0x3:
+    case Format::Date:
         if (info != 3)
             fail(objectName(object) + " has an unknown type");
         found.type = Type::Date;
         found.length = 8;
         break;
-    case 0x4:
+    case Format::Data:
         found.type = Type::Data;
         found.length = lengthAt(position, info);
         break;
-    case 0x5:
+    case Format::AsciiString:
         found.type = Type::String;
         found.length = lengthAt(position, info);
         break;
-    case 0x6:
+    case Format::Utf16String:
         found.type = Type::String;
         found.length = lengthAt(position, info);
         found.wide = true;
         unit = 2;
         break;
-    case 0x8:
+    case Format::Uid:
         if (info > 7)
             fail(objectName(object) + " is a UID of an impossible size");
         found.type = Type::Uid;
         found.length = info + 1u;
         break;
-    case 0xA:
+    case Format::Array:
         found.type = Type::Array;
         found.length = lengthAt(position, info);
         unit = m_referenceSize;
         break;
-    case 0xD:
+    case Format::Dictionary:
         found.type = Type::Dictionary;
         found.length = lengthAt(position, info);
         if (found.length > kMaxDictionaryEntries)

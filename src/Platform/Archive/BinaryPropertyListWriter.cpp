@@ -1,6 +1,11 @@
 #include "Platform/Archive/BinaryPropertyListWriter.h"
 
+#include "Platform/Archive/BinaryPropertyListFormat.h"
+
 #include <algorithm>
+
+namespace Format = BinaryPropertyListFormat;
+namespace Trailer = BinaryPropertyListFormat::Trailer;
 
 namespace {
 
@@ -24,19 +29,19 @@ void appendBigEndian(QByteArray& out, std::uint64_t value, unsigned size)
 void appendInteger(QByteArray& out, std::uint64_t bits, unsigned size)
 {
     const unsigned power = size == 1 ? 0 : size == 2 ? 1 : size == 4 ? 2 : 3;
-    out.append(static_cast<char>(0x10 | power));
+    out.append(static_cast<char>(Format::marker(Format::Integer, power)));
     appendBigEndian(out, bits, size);
 }
 
-// A type's marker with a count in its low half, or 0xF and the count as an
-// integer object after it.
-void appendMarker(QByteArray& out, std::uint8_t type, std::uint64_t count)
+// A type's marker with a count in its low half, or with "the count
+// follows" there and the count as an integer object after it.
+void appendMarker(QByteArray& out, Format::MarkerType type, std::uint64_t count)
 {
-    if (count < 15) {
-        out.append(static_cast<char>(type << 4 | count));
+    if (count < Format::kCountFollows) {
+        out.append(static_cast<char>(Format::marker(type, count)));
         return;
     }
-    out.append(static_cast<char>(type << 4 | 0xF));
+    out.append(static_cast<char>(Format::marker(type, Format::kCountFollows)));
     appendInteger(out, count, sizeFor(count));
 }
 
@@ -69,11 +74,11 @@ BinaryPropertyListWriter::Ref BinaryPropertyListWriter::string(const QString& va
     return shared(m_strings, value, [&value](QByteArray& bytes) {
         const bool ascii = std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 0x80; });
         if (ascii) {
-            appendMarker(bytes, 0x5, static_cast<std::uint64_t>(value.size()));
+            appendMarker(bytes, Format::AsciiString, static_cast<std::uint64_t>(value.size()));
             bytes.append(value.toLatin1());
             return;
         }
-        appendMarker(bytes, 0x6, static_cast<std::uint64_t>(value.size()));  // UTF-16 code units
+        appendMarker(bytes, Format::Utf16String, static_cast<std::uint64_t>(value.size()));  // UTF-16 code units
         for (const QChar c : value)
             appendBigEndian(bytes, c.unicode(), 2);
     });
@@ -83,7 +88,7 @@ BinaryPropertyListWriter::Ref BinaryPropertyListWriter::uid(std::uint32_t value)
 {
     return shared(m_uids, value, [value](QByteArray& bytes) {
         const unsigned size = sizeFor(value);
-        bytes.append(static_cast<char>(0x80 | (size - 1)));
+        bytes.append(static_cast<char>(Format::marker(Format::Uid, size - 1)));
         appendBigEndian(bytes, value, size);
     });
 }
@@ -120,7 +125,7 @@ BinaryPropertyListWriter::Ref BinaryPropertyListWriter::add(Object object)
 QByteArray BinaryPropertyListWriter::finish(Ref top) const
 {
     const unsigned refSize = sizeFor(m_objects.empty() ? 0 : m_objects.size() - 1);
-    QByteArray out("bplist00");
+    QByteArray out(Format::kMagic.data(), static_cast<qsizetype>(Format::kMagic.size()));
     std::vector<std::uint64_t> offsets;
     offsets.reserve(m_objects.size());
     for (const Object& object : m_objects) {
@@ -128,11 +133,11 @@ QByteArray BinaryPropertyListWriter::finish(Ref top) const
         if (!object.container) {
             out.append(object.scalar);
         } else if (object.container == 'a') {
-            appendMarker(out, 0xA, object.refs.size());
+            appendMarker(out, Format::Array, object.refs.size());
             for (const Ref element : object.refs)
                 appendBigEndian(out, element, refSize);
         } else {
-            appendMarker(out, 0xD, object.refs.size() / 2);
+            appendMarker(out, Format::Dictionary, object.refs.size() / 2);
             for (std::size_t i = 0; i < object.refs.size(); i += 2)
                 appendBigEndian(out, object.refs[i], refSize);
             for (std::size_t i = 1; i < object.refs.size(); i += 2)
@@ -144,9 +149,9 @@ QByteArray BinaryPropertyListWriter::finish(Ref top) const
     const unsigned offsetSize = sizeFor(offsetTable);
     for (const std::uint64_t offset : offsets)
         appendBigEndian(out, offset, offsetSize);
-    // The trailer: six unused bytes, the two sizes, the object count, the
-    // top object and where the offset table starts.
-    out.append(6, '\0');
+    // The trailer: unused bytes, the two sizes, the object count, the top
+    // object and where the offset table starts.
+    out.append(Trailer::kOffsetSize, '\0');
     out.append(static_cast<char>(offsetSize));
     out.append(static_cast<char>(refSize));
     appendBigEndian(out, m_objects.size(), 8);

@@ -1,5 +1,7 @@
 #include "Platform/Archive/KeyedUnarchiver.h"
 
+#include "Platform/Archive/BinaryPropertyListFormat.h"
+
 #include <cstring>
 #include <limits>
 
@@ -19,7 +21,9 @@ const QByteArray& checkedData(const QByteArray& data)
     if (data.size() > KeyedUnarchiver::kMaxArchiveBytes)
         KeyedUnarchiver::fail(
             "the archive is larger than " + std::to_string(KeyedUnarchiver::kMaxArchiveBytes) + " bytes");
-    if (data.size() < 8 || std::memcmp(data.constData(), "bplist00", 8) != 0)
+    const std::string_view magic = BinaryPropertyListFormat::kMagic;
+    if (static_cast<std::size_t>(data.size()) < magic.size()
+        || std::memcmp(data.constData(), magic.data(), magic.size()) != 0)
         KeyedUnarchiver::fail("not a binary property list");
     return data;
 }
