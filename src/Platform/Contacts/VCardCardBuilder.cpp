@@ -107,9 +107,7 @@ std::optional<ContactPhone> VCardCardBuilder::phone(const VCardProperty& propert
     phone.number = m_decoder.unescaped(m_decoder.text(property)).trimmed();
     if (phone.number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
         phone.number = phone.number.sliced(4).trimmed();
-    else if (hasUriScheme(phone.number))
-        return std::nullopt;
-    if (!hasDigit(phone.number))
+    if (hasUriScheme(phone.number) || !hasDigit(phone.number))
         return std::nullopt;
     phone.types = property.types;
     applyLabel(property, phone);

@@ -26,14 +26,6 @@ Contact onlyContact(const std::string& text)
     return result.contacts.value(0);
 }
 
-QStringList displayNames(const QList<Contact>& contacts)
-{
-    QStringList names;
-    for (const Contact& contact : contacts)
-        names.append(contact.displayName());
-    return names;
-}
-
 // "Name: number (type,type) 'label', ...", a line per contact.
 QStringList withTypes(const QList<Contact>& contacts)
 {
@@ -112,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, VCardCardsTest,
         CardsCase {"OnlyDialableNumbersAreKept",
             card({"VERSION:4.0", "FN:Dora", "TEL;VALUE=uri;TYPE=work:sip:dora@example.org", "TEL:SIPS:42@example.org",
                 "TEL;TYPE=cell:mailto:dora@example.org", "TEL;TYPE=home:ask the reception",
-                "TEL;TYPE=cell:Tel:+46 8 123", "TEL:*100#"}),
+                "TEL;TYPE=cell:Tel:+46 8 123", "TEL:*100#", "TEL;VALUE=uri:tel:sip:1@example.org"}),
             {"Dora: +46 8 123 (cell), *100# ()"}},
         CardsCase {"AppleAndGoogleLabelsOfAGroupNameTheKindOrAreTheNumbersOwn",
             card({"VERSION:3.0", "FN:Eva", "item1.TEL;type=pref:+1 1", "item1.X-ABLabel:_$!<Mobile>!$_",
@@ -163,6 +155,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, VCardCardsTest,
             inEncoding(card({"FN;CHARSET=windows-1251:Jürgen", "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C3=9F"}),
                 QStringConverter::Utf16BE, true),
             {"Jürgen:"}},
+        CardsCase {"TheDisplayNameFallsBackFromTheFormattedNameToNameOrganisationAndNumber",
+            card({"FN:Formatted", "N:Last;First", "ORG:Org", "TEL:1"}) + card({"N:Last;First", "ORG:Org", "TEL:2"})
+                + card({"N:;  First  ;;;", "TEL:3"}) + card({"N:Last;;;;", "TEL:4"}) + card({"ORG:Org;Unit", "TEL:5"})
+                + card({"TEL;CELL:+49 6", "TEL:7"}),
+            {"Formatted: 1 ()", "First Last: 2 ()", "First: 3 ()", "Last: 4 ()", "Org: 5 ()",
+                "+49 6: +49 6 (cell), 7 ()"}},
+        CardsCase {"ACardWithNeitherNameNorNumberIsDroppedAndOtherPropertiesAreIgnored",
+            card({"VERSION:3.0", "N:;;;;", "FN: ", "TEL;CELL:  ", "EMAIL:x@example.org"})
+                + card({"NOTE:FN:not a name", "X-TEL:not a number", "TEL:12"}),
+            {"12: 12 ()"}},
+        CardsCase {"ACardWithoutEndKeepsWhatItHasUpToTheNextCardOrTheEndOfTheData",
+            "BEGIN:VCARD\r\nFN:Anna\r\nBEGIN:VCARD\r\nFN:Ben\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Carl\r\nTE",
+            {"Anna:", "Ben: 1 ()", "Carl:"}},
+        CardsCase {"ACardNestedInAnotherEndsTheOuterOneAndIsReadOnItsOwn",
+            card({"FN:Outer", "TEL:1", "AGENT:", "BEGIN:VCARD", "FN:Inner", "TEL:2", "END:VCARD", "TEL:3"})
+                + card({"FN:Next"}),
+            {"Outer: 1 ()", "Inner: 2 ()", "Next:"}},
         CardsCase {"SeveralCardsAreReadInOrderWhateverTheCaseOfTheirNames",
             "begin:vcard\r\nfn:Anna\r\nend:vcard\r\nBegin:VCard\r\nFn:Ben\r\nEnd:VCard\r\n"
             "BEGIN:VCARD\r\nFN:Carl\r\nEND:VCARD\r\n",
@@ -258,24 +267,6 @@ INSTANTIATE_TEST_SUITE_P(Files, VCardRealFilesTest,
              "+49 8383 73 723 other, +49 7373 73 other, +49 8378 33 other"}}),
     realFileName);
 
-TEST(VCardReaderTest, TheDisplayNameFallsBackFromTheFormattedNameToNameOrganisationAndNumber)
-{
-    const VCardReader::Result result = read(card({"FN:Formatted", "N:Last;First", "ORG:Org", "TEL:1"})
-        + card({"N:Last;First", "ORG:Org", "TEL:2"}) + card({"N:;  First  ;;;", "TEL:3"})
-        + card({"N:Last;;;;", "TEL:4"}) + card({"ORG:Org;Unit", "TEL:5"}) + card({"TEL;CELL:+49 6", "TEL:7"}));
-    EXPECT_EQ(displayNames(result.contacts), QStringList({"Formatted", "First Last", "First", "Last", "Org", "+49 6"}));
-}
-
-TEST(VCardReaderTest, ACardWithNeitherNameNorNumberIsDroppedAndOtherPropertiesAreIgnored)
-{
-    const VCardReader::Result result
-        = read(card({"VERSION:3.0", "N:;;;;", "FN: ", "TEL;CELL:  ", "EMAIL:x@example.org"})
-            + card({"NOTE:FN:not a name", "X-TEL:not a number", "TEL:12"}));
-    EXPECT_TRUE(result.error.isEmpty());
-    ASSERT_EQ(result.contacts.size(), 1);
-    EXPECT_EQ(result.contacts[0].displayName(), "12");
-}
-
 TEST(VCardReaderTest, DataWithoutAnyCardIsAnError)
 {
     std::mt19937 random(7);
@@ -289,22 +280,6 @@ TEST(VCardReaderTest, DataWithoutAnyCardIsAnError)
         EXPECT_FALSE(result.error.isEmpty()) << data.size() << " bytes";
         EXPECT_TRUE(result.contacts.isEmpty());
     }
-}
-
-TEST(VCardReaderTest, ACardWithoutEndKeepsWhatItHasUpToTheNextCardOrTheEndOfTheData)
-{
-    const VCardReader::Result result
-        = read("BEGIN:VCARD\r\nFN:Anna\r\nBEGIN:VCARD\r\nFN:Ben\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Carl\r\nTE");
-    EXPECT_EQ(displayNames(result.contacts), QStringList({"Anna", "Ben", "Carl"}));
-    EXPECT_TRUE(result.contacts[2].phoneNumbers.isEmpty());
-}
-
-TEST(VCardReaderTest, ACardNestedInAnotherEndsTheOuterOneAndIsReadOnItsOwn)
-{
-    const VCardReader::Result result
-        = read(card({"FN:Outer", "TEL:1", "AGENT:", "BEGIN:VCARD", "FN:Inner", "TEL:2", "END:VCARD", "TEL:3"})
-            + card({"FN:Next"}));
-    EXPECT_EQ(withTypes(result.contacts), QStringList({"Outer: 1 ()", "Inner: 2 ()", "Next:"}));
 }
 
 TEST(VCardReaderTest, EveryCutOfTheDataReadsWithoutHarmAndNeverInventsAContact)
