@@ -1,12 +1,15 @@
 // Any bytes as a vCard file: VCardReader::read(), as the address book calls
 // it for every file in the contacts folder. What comes back must keep the
 // reader's promises: within its limits, an error only when no card was
-// found, names and numbers trimmed and never empty numbers, and a number
-// that makes a "tel:" request for the dialler.
+// found, names, numbers and labels trimmed, only dialable numbers (a digit,
+// no URI scheme but what "tel:" leaves), one of the screens' kinds, and a
+// number that makes a "tel:" request for the dialler.
 
 #include "Platform/Contacts/VCardReader.h"
 #include "Platform/System/TelephoneURL.h"
 
+#include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,10 +26,23 @@ bool isTrimmed(const QString& text)
     return text == text.trimmed();
 }
 
+bool isDialable(const QString& number)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:"));
+    return std::any_of(number.cbegin(), number.cend(), [](QChar c) { return c.isDigit(); })
+        && !scheme.match(number).hasMatch();
+}
+
 void checkNumber(const ContactPhone& phone)
 {
     if (phone.number.isEmpty() || !isTrimmed(phone.number))
         broken("an empty or untrimmed number:", phone.number);
+    if (!isDialable(phone.number))
+        broken("a number that cannot be dialled:", phone.number);
+    if (!isTrimmed(phone.label))
+        broken("an untrimmed label:", phone.label);
+    if (!QStringList({"mobile", "home", "work", "other"}).contains(phone.kind()))
+        broken("a kind the screens do not name:", phone.kind());
     if (TelephoneURL::forNumber(phone.number).contains(QLatin1Char(' ')))
         broken("a request with a space:", phone.number);
     for (const QString& type : phone.types) {

@@ -42,6 +42,7 @@ public:
     ~CliContext();
 
     std::ostream& out() { return m_out; }
+    std::ostream& err() { return m_err; }
 
     // Takes the global options off the front of `arguments`; false after
     // an error line.

@@ -68,13 +68,23 @@ VCardReader::Result readFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
+        return {{}, QStringLiteral("cannot be read: ") + file.errorString()};
     // One byte more than the reader takes, so that it refuses a larger file
     // without all of it being read.
     const QByteArray bytes = file.read(VCardReader::kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
+        return {{}, QStringLiteral("cannot be read: ") + file.errorString()};
     return VCardReader::read(bytes);
+}
+
+// Why a file that was read gives nothing to dial, or "" when it does.
+QString whyNothingToDial(const VCardReader::Result& read)
+{
+    if (!read.error.isEmpty())
+        return read.error;
+    const bool hasNumber = std::any_of(read.contacts.cbegin(), read.contacts.cend(),
+        [](const Contact& contact) { return !contact.phoneNumbers.isEmpty(); });
+    return hasNumber ? QString() : QStringLiteral("no contact with a phone number");
 }
 
 void sortForListing(QList<Contact>& contacts)
@@ -124,6 +134,11 @@ QList<Contact> AddressBook::contacts() const
     return m_contacts;
 }
 
+QMap<QString, QString> AddressBook::skippedFiles() const
+{
+    return m_skipped;
+}
+
 bool AddressBook::isLoading() const
 {
     return m_isReading || m_readAgain;
@@ -143,30 +158,42 @@ void AddressBook::startReading()
     m_reading.setFuture(QtConcurrent::run(&AddressBook::readFolder, m_directory));
 }
 
+AddressBook::Reading AddressBook::read(const QString& directory)
+{
+    return *readUnless(directory, [] { return false; });
+}
+
 void AddressBook::readFolder(QPromise<Reading>& promise, const QString& directory)
+{
+    std::optional<Reading> reading = readUnless(directory, [&promise] { return promise.isCanceled(); });
+    if (reading)
+        promise.addResult(std::move(*reading));
+}
+
+std::optional<AddressBook::Reading> AddressBook::readUnless(const QString& directory, const std::function<bool()>& stop)
 {
     Reading reading;
     if (!QFileInfo(directory).isDir()) {
         reading.watchPaths.append(nearestExistingFolder(directory));
-        promise.addResult(std::move(reading));
-        return;
+        return reading;
     }
     QStringList files;
     reading.watchPaths.append(directory);
     findFiles(directory, files, reading.watchPaths);
     for (const QString& path : files) {
-        if (promise.isCanceled())
-            return;
+        if (stop())
+            return std::nullopt;
         VCardReader::Result read = readFile(path);
-        if (!read.error.isEmpty())
-            reading.skipped.insert(path, read.error);
+        const QString why = whyNothingToDial(read);
+        if (!why.isEmpty())
+            reading.skipped.insert(path, why);
         for (Contact& contact : read.contacts)
             contact.sourceFile = path;
         reading.contacts += std::move(read.contacts);
     }
     reading.watchPaths += files;
     sortForListing(reading.contacts);
-    promise.addResult(std::move(reading));
+    return reading;
 }
 
 void AddressBook::takeReading()
@@ -175,6 +202,7 @@ void AddressBook::takeReading()
     if (m_reading.future().resultCount() > 0) {
         const Reading reading = m_reading.result();
         m_contacts = reading.contacts;
+        m_skipped = reading.skipped;
         report(reading.skipped);
         watch(reading.watchPaths);
         m_hasRead = true;

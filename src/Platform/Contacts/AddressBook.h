@@ -9,6 +9,8 @@
 #include <QPromise>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 // The user's contacts: every vCard file (*.vcf, *.vcard, any case) in a
 // folder and its subfolders, read on a worker thread so that the screens
@@ -23,6 +25,16 @@
 class AddressBook : public QObject {
     Q_OBJECT
 public:
+    // What one read of a folder found.
+    struct Reading {
+        QList<Contact> contacts;         // sorted as contacts() is
+        QMap<QString, QString> skipped;  // as skippedFiles() says
+        QStringList watchPaths;          // the folders and files read, or the nearest existing folder above
+    };
+    // Reads a folder at once on the calling thread, as the book does on its
+    // worker: for a program that wants the contacts and has no event loop.
+    static Reading read(const QString& directory);
+
     // $ZARNETH_CONTACTS when set and not empty, else the folder where Plasma
     // Mobile keeps its contacts: $XDG_DATA_HOME/kpeoplevcard, that is
     // ~/.local/share/kpeoplevcard.
@@ -36,6 +48,11 @@ public:
     QString directory() const;
     // Sorted by displayName(), as the user's language sorts, ignoring case.
     QList<Contact> contacts() const;
+    // The contact files that give nothing to dial, each with the reason:
+    // unreadable, too large, not a vCard, or no contact with a phone number
+    // (the contacts of such a file are still listed, as the screens show
+    // people without numbers too). Each is logged once when first found.
+    QMap<QString, QString> skippedFiles() const;
     // Whether a read is running or requested to follow the running one.
     bool isLoading() const;
     // Reads the folder again on the worker thread and emits contactsChanged()
@@ -48,15 +65,10 @@ signals:
     void contactsChanged();
 
 private:
-    // What one read of the folder found: the worker's answer.
-    struct Reading {
-        QList<Contact> contacts;
-        QMap<QString, QString> skipped;  // file → why it was not read
-        QStringList watchPaths;          // the folders and files read, or the nearest existing folder above
-    };
-
     // The worker: runs on a pool thread and touches nothing but its arguments.
     static void readFolder(QPromise<Reading>& promise, const QString& directory);
+    // Reads the folder unless stop() says to give up (then returns nothing).
+    static std::optional<Reading> readUnless(const QString& directory, const std::function<bool()>& stop);
 
     void startReading();
     void takeReading();
@@ -65,6 +77,7 @@ private:
 
     QString m_directory;
     QList<Contact> m_contacts;
+    QMap<QString, QString> m_skipped;
     QFutureWatcher<Reading> m_reading;
     bool m_isReading = false;
     bool m_readAgain = false;

@@ -6,27 +6,22 @@
 #include <QList>
 #include <QString>
 
-// Reads contacts from vCard data (versions 2.1, 3.0 and 4.0): the names
-// (FN, N, ORG) and the phone numbers (TEL) with their types; every other
-// property is passed over. The data may come from anywhere, so nothing in
-// it is trusted: sizes and counts are bounded, and whatever cannot be
-// understood is skipped rather than read as something else.
+// Reads contacts from vCard data (versions 2.1, 3.0 and 4.0) as address
+// books and phones write them: the names (FN, N, ORG) and the phone numbers
+// (TEL) with their types and labels; every other property is passed over.
+// The data may come from anywhere, so nothing in it is trusted: sizes and
+// counts are bounded, and whatever cannot be understood is skipped rather
+// than read as something else.
 //
-// How the card format's loose ends are taken:
-// - Lines end with CRLF, LF or CR. A line that begins with a space or a tab
-//   continues the one before, without that one space or tab (every version).
-// - In a quoted-printable value, "=" at the end of a line joins the next
-//   line as it is, unless that line begins or ends a card.
+// - The data is UTF-8 (with or without a byte order mark), 8-bit text of
+//   some code page, or UTF-16 or UTF-32 with a byte order mark (UTF-16
+//   without one too, when it begins with ASCII as every card does).
+// - VCardLines says how lines end, fold and go on; VCardProperty how
+//   parameters are read; VCardValueDecoder how values become text;
+//   VCardCardBuilder which names and numbers a card gives.
 // - A card ends at END:VCARD, at the next BEGIN:VCARD (a card nested in
 //   another, or one whose END is missing, ends the one before it) or at the
 //   end of the data: an unfinished card keeps what it has.
-// - The first non-empty FN, N and ORG of a card count; a card with
-//   neither a name nor a number is dropped.
-// - Values are decoded first (ENCODING=QUOTED-PRINTABLE, BASE64 or B; 2.1's
-//   bare QUOTED-PRINTABLE and BASE64 too), then taken from their CHARSET
-//   (UTF-8 when there is none or it is unknown), then unescaped (\n \N \,
-//   \; \\ and \:); N and ORG are split at the semicolons that were not
-//   escaped.
 class VCardReader {
 public:
     struct Result {

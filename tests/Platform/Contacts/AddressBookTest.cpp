@@ -133,23 +133,34 @@ TEST_F(AddressBookTest, FoldersNamedLikeCardFilesAndLinksThatLoopAreWalkedOnce)
     EXPECT_TRUE(contactLines(log).isEmpty()) << contactLines(log).join('\n').toStdString();
 }
 
-TEST_F(AddressBookTest, FilesThatCannotBeParsedOrAreTooLargeAreSkippedWithOneLogLineEach)
+TEST_F(AddressBookTest, FilesThatGiveNothingToDialAreSkippedWithWhyAndOneLogLineEach)
 {
     write("anna.vcf", card("Anna"));
     write("junk.vcf", QByteArray::fromHex("7f454c4602010100000000") + ":;=\r\n\xff\xfe");  // a program, not a card
     write("huge.vcf", card("Huge"));
     ASSERT_TRUE(QFile::resize(path("huge.vcf"), VCardReader::kMaxBytes + 1));
+    write("names.vcf", "BEGIN:VCARD\r\nFN:Dora\r\nTEL;VALUE=uri:sip:dora@example.org\r\nEND:VCARD\r\n");
     LogCapture log;
 
     AddressBook book(folder());
     ASSERT_TRUE(finishedLoading(book));
     book.reload();  // the same files again: nothing new to say
     ASSERT_TRUE(finishedLoading(book));
-    EXPECT_EQ(names(book), QStringList({"Anna"}));
-    const QStringList lines = contactLines(log);
-    ASSERT_EQ(lines.size(), 2) << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines[0].startsWith("Contacts: skipped " + path("huge.vcf") + ": ")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith("Contacts: skipped " + path("junk.vcf") + ": ")) << lines[1].toStdString();
+    EXPECT_EQ(names(book), QStringList({"Anna", "Dora"}));  // the picker lists people without numbers too
+    const QMap<QString, QString> skipped = book.skippedFiles();
+    EXPECT_EQ(skipped.keys(), QStringList({path("huge.vcf"), path("junk.vcf"), path("names.vcf")}));
+    EXPECT_EQ(skipped.value(path("huge.vcf")), "larger than 8 MiB");
+    EXPECT_EQ(skipped.value(path("junk.vcf")), "no vCard in it");
+    EXPECT_EQ(skipped.value(path("names.vcf")), "no contact with a phone number");
+    QStringList expectedLines;
+    for (auto file = skipped.cbegin(); file != skipped.cend(); ++file)
+        expectedLines.append("Contacts: skipped " + file.key() + ": " + file.value());
+    EXPECT_EQ(contactLines(log), expectedLines);
+
+    // Read at once, the folder gives the same.
+    const AddressBook::Reading now = AddressBook::read(folder());
+    EXPECT_EQ(now.contacts, book.contacts());
+    EXPECT_EQ(now.skipped, skipped);
 }
 
 TEST_F(AddressBookTest, AHostileFolderIsReadInTheBackgroundAndOnlyItsCardsCount)
@@ -197,7 +208,8 @@ TEST_F(AddressBookTest, AFileThatCannotBeOpenedIsSkippedWithOneLogLine)
     }
     const QStringList lines = contactLines(log);
     ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines[0].startsWith("Contacts: skipped " + path("locked.vcf") + ": ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Contacts: skipped " + path("locked.vcf") + ": cannot be read: "))
+        << lines[0].toStdString();
 }
 
 TEST_F(AddressBookTest, ChangesInTheFolderRefreshTheList)
