@@ -1,6 +1,7 @@
 #include "cli/ZarnethCli.h"
 
 #include "cli/AudioCommands.h"
+#include "cli/ContactsCommands.h"
 #include "cli/DialogueCommands.h"
 #include "cli/StoreCommands.h"
 
@@ -59,6 +60,8 @@ constexpr std::array kCommands {
         "                                                   record and keep it without asking)\n"},
     CliCommand {"settings", inGroup<&StoreCommands::settings>,
         "  settings [KEY [on|off]]                          show or set Confirmations and VoiceGuide\n"},
+    CliCommand {"contacts", inGroup<&ContactsCommands::contacts>,
+        "  contacts [--json]                                the address book as the application reads it\n"},
 };
 
 constexpr std::string_view kUsageHead = "usage: zarneth-cli [--documents DIR] COMMAND [ARGS]\n"
