@@ -41,7 +41,7 @@ examples=$root/usr/share/zarneth/examples
 # Nothing from the environment may point the programs elsewhere; the
 # settings go to the scratch folder; no display.
 unset ZARNETH_RESOURCES ZARNETH_DOCUMENTS ZARNETH_CONTACTS ZARNETH_URL_OPENER DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_CONFIG_HOME=$scratch/config LC_ALL= LANG=C.UTF-8 LANGUAGE=en
+export XDG_CONFIG_HOME=$scratch/config LC_ALL='' LANG=C.UTF-8 LANGUAGE=en
 
 echo "== The programs, as installed"
 programs=$(file "$bin"/zarneth "$bin"/zarneth-cli)
@@ -72,7 +72,8 @@ fi
 for shot in resources/screenshots/*.png; do
   file "$scratch/shots/$(basename "$shot")" | grep -q "PNG image" || fail "no $(basename "$shot") from the tour"
 done
-echo "$(ls "$scratch/shots" | wc -l) screenshots"
+shots=("$scratch"/shots/*.png)
+echo "${#shots[@]} screenshots"
 
 echo "== Manual pages and completion"
 for page in zarneth zarneth-cli; do

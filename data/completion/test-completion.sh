@@ -4,6 +4,7 @@
 # candidates for a few command lines, in a folder with known files.
 # test-completion.sh COMPLETION-FILE
 set -uo pipefail
+# shellcheck source=zarneth-cli
 source "$1"
 cd "$(mktemp -d)" || exit 1
 trap 'rm -rf "$PWD"' EXIT
