@@ -27,6 +27,10 @@ packages=(
   python3 libplist-dev
   # tests that make folders read-only even for root (dropping its override)
   libcap-dev
+  # the manual pages (scdoc), and the Debian package made and checked by
+  # scripts/check-package.sh: dpkg-shlibdeps, lintian, the AppStream and
+  # desktop-entry validators, file and man
+  scdoc dpkg-dev lintian appstream desktop-file-utils file man-db
   # the fuzz targets (fuzz/run.sh): clang with libFuzzer and the sanitizers
   clang libclang-rt-dev
 )

@@ -10,22 +10,19 @@
 #include "ZarnethAppDelegate.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <memory>
 
-int main(int argc, char* argv[])
-{
-    Log::write(QStringLiteral("***************** opening Zarneth ************************"));
-    QGuiApplication application(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("zarneth"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Zarneth"));
-    LocalizedStrings::install();
+namespace {
 
-    QCommandLineParser options;
+void describeOptions(QCommandLineParser& options)
+{
     options.setApplicationDescription(QStringLiteral("Dial a contact by saying the name."));
     options.addHelpOption();
+    options.addVersionOption();
     options.addOption({QStringLiteral("audio"),
         QStringLiteral("The sound server (system, the default), or a virtual device (virtual)."),
         QStringLiteral("system|virtual"), QStringLiteral("system")});
@@ -33,6 +30,41 @@ int main(int argc, char* argv[])
         {QStringLiteral("mic"), QStringLiteral("The virtual microphone's next utterance."), QStringLiteral("FILE")});
     options.addOption({QStringLiteral("screenshots"),
         QStringLiteral("Save a picture of every screen, sheet and alert in DIR, and quit."), QStringLiteral("DIR")});
+}
+
+// --help and --version must answer without a display, so they are looked
+// for before the graphical application (which needs one) is made, and
+// answered by a plain one. Qt's own options (-platform ...) are unknown to
+// this first look; the graphical application takes them out before the
+// options are read again.
+void answerHelpOrVersion(int argc, char* argv[], QCommandLineParser& options)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    options.parse(arguments);
+    const bool asked = options.isSet(QStringLiteral("help")) || options.isSet(QStringLiteral("help-all"))
+        || options.isSet(QStringLiteral("version"));
+    if (!asked)
+        return;
+    QCoreApplication plain(argc, argv);
+    options.process(plain);  // prints the help or the version and exits
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication::setApplicationName(QStringLiteral("zarneth"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZARNETH_VERSION));
+    QCommandLineParser options;
+    describeOptions(options);
+    answerHelpOrVersion(argc, argv, options);
+
+    Log::write(QStringLiteral("***************** opening Zarneth ************************"));
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Zarneth"));
+    LocalizedStrings::install();
     options.process(application);
     const QString audio = options.value(QStringLiteral("audio"));
     if (audio != QLatin1String("system") && audio != QLatin1String("virtual")) {

@@ -29,11 +29,11 @@
     </message>
     <message id="infoText">
         <source>Record a sample of “%1” (%2)? After the prompt, say it once, clearly, within two seconds.</source>
-        <translation>Eine Sprachprobe für „%1“ (%2) aufnehmen? Sagen Sie es nach der Ansage einmal deutlich, innerhalb von zwei Sekunden.</translation>
+        <translation>Eine Sprachprobe für „%1“ (%2) aufnehmen? Sprechen Sie nach der Ansage einmal deutlich; Sie haben zwei Sekunden Zeit.</translation>
     </message>
     <message id="infoDetailText">
-        <source>a word that answers the dialer's questions</source>
-        <translation>ein Wort, mit dem Sie die Fragen beim Wählen beantworten</translation>
+        <source>a word that answers Zarneth's questions</source>
+        <translation>ein Wort, mit dem Sie Zarneths Fragen beantworten</translation>
     </message>
     <message id="actionsheetRecord">
         <source>Record</source>
@@ -61,7 +61,7 @@
     </message>
     <message id="tipText">
         <source>A name can have up to three samples. Recording it a few times, perhaps in different places, makes recognition more reliable.</source>
-        <translation>Ein Name kann bis zu drei Sprachproben haben. Mehrere Aufnahmen, vielleicht an verschiedenen Orten, machen die Erkennung zuverlässiger.</translation>
+        <translation>Ein Name kann bis zu drei Sprachproben haben. Mehrere Aufnahmen, etwa an verschiedenen Orten, machen die Erkennung zuverlässiger.</translation>
     </message>
     <message id="actionsheetOK">
         <source>OK</source>
@@ -96,8 +96,8 @@
         <translation>Wählen nicht möglich</translation>
     </message>
     <message id="dialFailedText">
-        <source>No dialer took the number %1.</source>
-        <translation>Keine Telefon-App hat die Nummer %1 angenommen.</translation>
+        <source>Zarneth found no phone app to call %1. Install one, or make one the default for phone calls, then try again.</source>
+        <translation>Zarneth hat keine Telefon-App gefunden, die %1 anrufen kann. Installieren Sie eine oder legen Sie eine als Standard für Anrufe fest, und versuchen Sie es dann noch einmal.</translation>
     </message>
     <message id="tabBarActionsTitle">
         <source>Contacts</source>
@@ -109,7 +109,7 @@
     </message>
     <message id="tabBarPreferencesTitle">
         <source>Settings</source>
-        <translation>Einstellungen</translation>
+        <translation>Optionen</translation>
     </message>
     <message id="tabBarHelpTitle">
         <source>Help</source>
@@ -128,16 +128,16 @@
         <translation>Noch nicht</translation>
     </message>
     <message id="switchLockInfoText">
-        <source>Confirmations need the answers accept, repeat and cancel. Train all three under Contacts → System commands first.</source>
-        <translation>Bestätigungen brauchen die Antworten Annehmen, Wiederholen und Abbrechen. Trainieren Sie zuerst alle drei unter Kontakte → Systembefehle.</translation>
+        <source>Confirmations need the control words accept, repeat and cancel. Train all three first, under Contacts → Control words.</source>
+        <translation>Bestätigungen brauchen die drei Steuerwörter „Annehmen“, „Wiederholen“ und „Abbrechen“. Trainieren Sie sie zuerst unter Kontakte → Steuerwörter.</translation>
     </message>
     <message id="aboutButtonTitle">
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message id="about1Text">
-        <source>Zarneth dials your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</source>
-        <translation>Zarneth wählt Ihre Kontakte, wenn Sie ihre Namen sagen. Es lernt Ihre Stimme, in jeder Sprache, und arbeitet offline: nichts, was Sie sagen, verlässt das Telefon.</translation>
+        <source>Zarneth calls your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</source>
+        <translation>Zarneth ruft Ihre Kontakte an, wenn Sie ihre Namen sagen. Es lernt Ihre Stimme, in jeder Sprache, und arbeitet offline: Nichts, was Sie sagen, verlässt das Telefon.</translation>
     </message>
     <message id="about2Text">
         <source>Free software under the GNU General Public License, version 3 or later.</source>
@@ -145,11 +145,11 @@
     </message>
     <message id="noMicrophoneText">
         <source>No microphone found. Connect one, or check the sound settings, then tap the screen.</source>
-        <translation>Kein Mikrofon gefunden. Schließen Sie eines an oder prüfen Sie die Toneinstellungen, dann tippen Sie auf den Bildschirm.</translation>
+        <translation>Kein Mikrofon gefunden. Schließen Sie eines an oder prüfen Sie die Toneinstellungen, und tippen Sie dann auf den Bildschirm.</translation>
     </message>
     <message id="noSpeakerText">
         <source>No sound output found. Connect a speaker or a headset, then tap the screen.</source>
-        <translation>Keine Tonausgabe gefunden. Schließen Sie einen Lautsprecher oder ein Headset an, dann tippen Sie auf den Bildschirm.</translation>
+        <translation>Keine Tonausgabe gefunden. Schließen Sie einen Lautsprecher oder ein Headset an, und tippen Sie dann auf den Bildschirm.</translation>
     </message>
     <message id="navigationBackTitle">
         <source>Back</source>
@@ -168,20 +168,20 @@
         <translation>Kontakte</translation>
     </message>
     <message id="mainTableSysComms">
-        <source>System commands</source>
-        <translation>Systembefehle</translation>
+        <source>Control words</source>
+        <translation>Steuerwörter</translation>
     </message>
     <message id="sysCommViewTitle">
-        <source>System commands</source>
-        <translation>Systembefehle</translation>
+        <source>Control words</source>
+        <translation>Steuerwörter</translation>
     </message>
     <message id="actionsNavBarRecordButton">
         <source>Record</source>
-        <translation>Aufnehmen</translation>
+        <translation>Sprechen</translation>
     </message>
     <message id="deleteAllButton">
         <source>Delete all</source>
-        <translation>Alle löschen</translation>
+        <translation>Leeren</translation>
     </message>
     <message id="optionsAlertSheetText">
         <source>“%1”</source>
@@ -193,7 +193,7 @@
     </message>
     <message id="actionsAdd">
         <source>Record another sample</source>
-        <translation>Weitere Probe aufnehmen</translation>
+        <translation>Weitere Sprachprobe aufnehmen</translation>
     </message>
     <message id="actionsPlay">
         <source>Play</source>
@@ -205,7 +205,7 @@
     </message>
     <message id="deleteConfirmationText">
         <source>Delete “%1” and its samples?</source>
-        <translation>„%1“ und seine Proben löschen?</translation>
+        <translation>„%1“ mit allen Sprachproben löschen?</translation>
     </message>
     <message id="deleteButtonConfirm">
         <source>Delete “%1”</source>
@@ -217,7 +217,7 @@
     </message>
     <message id="deleteAllConfirmationText">
         <source>Delete every trained name and control word, with all samples?</source>
-        <translation>Alle trainierten Namen und Steuerwörter mit allen Proben löschen?</translation>
+        <translation>Alle trainierten Namen und Steuerwörter mit allen Sprachproben löschen?</translation>
     </message>
     <message id="deleteAllButtonConfirm">
         <source>Delete all</source>
@@ -237,11 +237,11 @@
     </message>
     <message id="contactsLoadingText">
         <source>Reading contacts…</source>
-        <translation>Kontakte werden gelesen …</translation>
+        <translation>Kontakte werden geladen …</translation>
     </message>
     <message id="contactsNoMatchText">
         <source>No contact matches.</source>
-        <translation>Kein Kontakt passt.</translation>
+        <translation>Kein passender Kontakt.</translation>
     </message>
     <message id="contactsEmptyText">
         <source>No contacts found. Zarneth reads vCard files (.vcf) from %1.</source>
@@ -270,8 +270,8 @@
     <message id="commandsSampleCountText" numerus="yes">
         <source>%n samples</source>
         <translation>
-            <numerusform>%n Probe</numerusform>
-            <numerusform>%n Proben</numerusform>
+            <numerusform>%n Sprachprobe</numerusform>
+            <numerusform>%n Sprachproben</numerusform>
         </translation>
     </message>
 </context>

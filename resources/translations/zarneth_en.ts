@@ -32,8 +32,8 @@
         <translation>Record a sample of “%1” (%2)? After the prompt, say it once, clearly, within two seconds.</translation>
     </message>
     <message id="infoDetailText">
-        <source>a word that answers the dialer's questions</source>
-        <translation>a word that answers the dialer's questions</translation>
+        <source>a word that answers Zarneth's questions</source>
+        <translation>a word that answers Zarneth's questions</translation>
     </message>
     <message id="actionsheetRecord">
         <source>Record</source>
@@ -96,8 +96,8 @@
         <translation>Cannot dial</translation>
     </message>
     <message id="dialFailedText">
-        <source>No dialer took the number %1.</source>
-        <translation>No dialer took the number %1.</translation>
+        <source>Zarneth found no phone app to call %1. Install one, or make one the default for phone calls, then try again.</source>
+        <translation>Zarneth found no phone app to call %1. Install one, or make one the default for phone calls, then try again.</translation>
     </message>
     <message id="tabBarActionsTitle">
         <source>Contacts</source>
@@ -128,16 +128,16 @@
         <translation>Not yet</translation>
     </message>
     <message id="switchLockInfoText">
-        <source>Confirmations need the answers accept, repeat and cancel. Train all three under Contacts → System commands first.</source>
-        <translation>Confirmations need the answers accept, repeat and cancel. Train all three under Contacts → System commands first.</translation>
+        <source>Confirmations need the control words accept, repeat and cancel. Train all three first, under Contacts → Control words.</source>
+        <translation>Confirmations need the control words accept, repeat and cancel. Train all three first, under Contacts → Control words.</translation>
     </message>
     <message id="aboutButtonTitle">
         <source>About</source>
         <translation>About</translation>
     </message>
     <message id="about1Text">
-        <source>Zarneth dials your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</source>
-        <translation>Zarneth dials your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</translation>
+        <source>Zarneth calls your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</source>
+        <translation>Zarneth calls your contacts when you say their names. It learns your voice, in any language, and works offline: nothing you say leaves the phone.</translation>
     </message>
     <message id="about2Text">
         <source>Free software under the GNU General Public License, version 3 or later.</source>
@@ -168,12 +168,12 @@
         <translation>Contacts</translation>
     </message>
     <message id="mainTableSysComms">
-        <source>System commands</source>
-        <translation>System commands</translation>
+        <source>Control words</source>
+        <translation>Control words</translation>
     </message>
     <message id="sysCommViewTitle">
-        <source>System commands</source>
-        <translation>System commands</translation>
+        <source>Control words</source>
+        <translation>Control words</translation>
     </message>
     <message id="actionsNavBarRecordButton">
         <source>Record</source>

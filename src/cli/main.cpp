@@ -4,10 +4,16 @@
 #include <QCoreApplication>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 int main(int argc, char* argv[])
 {
+    // Answered before anything is made: it needs no store and no sound server.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "zarneth-cli " << ZARNETH_VERSION << '\n';
+        return 0;
+    }
     // The sound server is reached through Qt's event loop.
     QCoreApplication application(argc, argv);
     LocalizedStrings::install();

@@ -1,6 +1,7 @@
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 
 #include "Platform/System/BundleResources.h"
+#include "Platform/System/LocalizedStrings.h"
 #include "Platform/System/UrlOpener.h"
 #include "ViewControllers/Kit/NavigationController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/AboutViewController.h"
@@ -14,12 +15,21 @@ namespace {
 
 constexpr int kTimeoutMilliseconds = 8000;
 
+// The help page in the language of the texts (appstorezarnethhelp_de), or the
+// English one where there is none; the maker's host has the same pages.
+QString helpPageName()
+{
+    const QString localized = QStringLiteral("appstorezarnethhelp_") + LocalizedStrings::language();
+    if (!BundleResources::pathForResource(localized, QStringLiteral("html")).isEmpty())
+        return localized;
+    return QStringLiteral("appstorezarnethhelp");
+}
+
 }  // namespace
 
 QUrl HelpViewController::helpPageUrl()
 {
-    return QUrl(
-        QStringLiteral("http://%1/appstorezarnethhelp.html").arg(QLatin1String(ZarnethAppDelegate::kMakerHost)));
+    return QUrl(QStringLiteral("http://%1/%2.html").arg(QLatin1String(ZarnethAppDelegate::kMakerHost), helpPageName()));
 }
 
 HelpViewController::HelpViewController(const ScreenServices& services, QObject* parent)
@@ -56,7 +66,7 @@ void HelpViewController::loadView()
 
 void HelpViewController::showBundledCopy()
 {
-    QFile copy(BundleResources::pathForResource(QStringLiteral("appstorezarnethhelp"), QStringLiteral("html")));
+    QFile copy(BundleResources::pathForResource(helpPageName(), QStringLiteral("html")));
     copy.open(QIODevice::ReadOnly);
     m_html = QString::fromUtf8(copy.readAll());
     m_fromNetwork = false;
