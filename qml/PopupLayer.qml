@@ -20,7 +20,7 @@ Item {
     Component.onCompleted: announce()
     Connections {
         target: popupHost
-        function onChanged() { layer.announce() }
+        function onTopPopupChanged() { layer.announce() }
     }
 
     MouseArea { anchors.fill: parent }

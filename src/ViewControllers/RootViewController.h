@@ -16,9 +16,9 @@ class RootViewController : public QObject {
     Q_OBJECT
     Q_PROPERTY(QObject* mainViewController READ mainViewControllerObject CONSTANT)
     Q_PROPERTY(QObject* tabBarController READ tabBarControllerObject NOTIFY tabBarControllerChanged)
-    Q_PROPERTY(bool mainViewInWindow READ mainViewInWindow NOTIFY faceChanged)
-    Q_PROPERTY(bool infoButtonInWindow READ infoButtonInWindow NOTIFY faceChanged)
-    Q_PROPERTY(bool flipFromRight READ flipFromRight NOTIFY faceChanged)
+    Q_PROPERTY(bool mainViewInWindow READ mainViewInWindow NOTIFY mainViewInWindowChanged)
+    Q_PROPERTY(bool infoButtonInWindow READ infoButtonInWindow NOTIFY infoButtonInWindowChanged)
+    Q_PROPERTY(bool flipFromRight READ flipFromRight NOTIFY flipFromRightChanged)
 
 public:
     static constexpr int kFlipMilliseconds = 1000;
@@ -42,9 +42,15 @@ public:
 
 signals:
     void tabBarControllerChanged();
-    void faceChanged();
+    void mainViewInWindowChanged();
+    void infoButtonInWindowChanged();
+    void flipFromRightChanged();
 
 private:
+    // Puts the dial screen and its info button into the window or takes
+    // them out, and notes the direction of the flip.
+    void setFace(bool mainViewInWindow, bool flipFromRight);
+
     ScreenServices m_services;
     std::unique_ptr<MainViewController> m_mainViewController;
     std::unique_ptr<TabBarController> m_tabBarController;

@@ -12,8 +12,8 @@
 // screen of its own while it is off the stack and push it again later.
 class NavigationController : public ViewController {
     Q_OBJECT
-    Q_PROPERTY(QList<QObject*> viewControllers READ viewControllerObjects NOTIFY stackChanged)
-    Q_PROPERTY(QObject* topViewController READ topViewController NOTIFY stackChanged)
+    Q_PROPERTY(QList<QObject*> viewControllers READ viewControllerObjects NOTIFY viewControllersChanged)
+    Q_PROPERTY(QObject* topViewController READ topViewController NOTIFY topViewControllerChanged)
 
 public:
     explicit NavigationController(std::shared_ptr<ViewController> rootViewController, QObject* parent = nullptr);
@@ -35,13 +35,17 @@ public:
     void viewWillAppear(bool animated) override;
 
 signals:
-    void stackChanged();
+    void viewControllersChanged();
+    void topViewControllerChanged();
 
 protected:
     // Called before a screen shows, for the navigation delegate's part.
     virtual void willShowViewController(ViewController&) { }
 
 private:
+    // Tells of a changed stack, and of a new screen on top if the one on top
+    // before was another.
+    void stackChanged(const ViewController* previousTop);
     // A screen leaving the stack may still be drawn until the page has
     // followed the change, so the last reference goes a moment later.
     void retire(std::shared_ptr<ViewController> viewController);

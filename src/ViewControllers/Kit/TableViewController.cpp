@@ -42,9 +42,12 @@ void TableViewController::reloadData()
         sections.push_back(std::move(shown));
     }
     m_sections = std::move(sections);
-    m_rows = flatten(m_sections);
     ++m_reloads;
-    emit dataReloaded();
+    QVariantList rows = flatten(m_sections);
+    if (rows == m_rows)
+        return;
+    m_rows = std::move(rows);
+    emit rowsChanged();
 }
 
 QVariantList TableViewController::flatten(const std::vector<Section>& sections)
@@ -101,5 +104,6 @@ void TableViewController::setSearchText(const QString& text)
     if (text == m_searchText)
         return;
     m_searchText = text;
+    emit searchTextChanged();
     reloadData();
 }

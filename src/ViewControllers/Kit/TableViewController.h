@@ -13,9 +13,9 @@
 // is what the screen shows, and what a selection refers to.
 class TableViewController : public ViewController {
     Q_OBJECT
-    Q_PROPERTY(QVariantList rows READ rows NOTIFY dataReloaded)
+    Q_PROPERTY(QVariantList rows READ rows NOTIFY rowsChanged)
     Q_PROPERTY(bool searchable READ searchable CONSTANT)
-    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY dataReloaded)
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
 
 public:
     explicit TableViewController(QObject* parent = nullptr);
@@ -49,7 +49,8 @@ public:
     QVariantList rows() const { return m_rows; }
 
 signals:
-    void dataReloaded();
+    void rowsChanged();
+    void searchTextChanged();
 
 private:
     struct Section {

@@ -15,10 +15,10 @@ class ViewController : public QObject {
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(QString tabBarImage READ tabBarImage CONSTANT)
     Q_PROPERTY(QString page READ page CONSTANT)
-    Q_PROPERTY(QString rightBarButtonTitle READ rightBarButtonTitle NOTIFY navigationItemChanged)
-    Q_PROPERTY(bool rightBarButtonEnabled READ rightBarButtonEnabled NOTIFY navigationItemChanged)
-    Q_PROPERTY(QString leftBarButtonTitle READ leftBarButtonTitle NOTIFY navigationItemChanged)
-    Q_PROPERTY(QString backBarButtonTitle READ backBarButtonTitle NOTIFY navigationItemChanged)
+    Q_PROPERTY(QString rightBarButtonTitle READ rightBarButtonTitle NOTIFY rightBarButtonTitleChanged)
+    Q_PROPERTY(bool rightBarButtonEnabled READ rightBarButtonEnabled NOTIFY rightBarButtonEnabledChanged)
+    Q_PROPERTY(QString leftBarButtonTitle READ leftBarButtonTitle NOTIFY leftBarButtonTitleChanged)
+    Q_PROPERTY(QString backBarButtonTitle READ backBarButtonTitle NOTIFY backBarButtonTitleChanged)
 
 public:
     explicit ViewController(QObject* parent = nullptr);
@@ -66,9 +66,15 @@ public:
 
 signals:
     void titleChanged();
-    void navigationItemChanged();
+    void rightBarButtonTitleChanged();
+    void rightBarButtonEnabledChanged();
+    void leftBarButtonTitleChanged();
+    void backBarButtonTitleChanged();
 
 private:
+    void setRightBarButtonTitle(const QString& title);
+    void setLeftBarButtonTitle(const QString& title);
+
     QString m_title;
     QString m_tabBarImage;
     QString m_page;

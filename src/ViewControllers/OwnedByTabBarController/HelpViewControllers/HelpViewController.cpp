@@ -48,9 +48,7 @@ void HelpViewController::loadView()
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (reply->error() != QNetworkReply::NoError || status != 200)
             return;
-        m_html = QString::fromUtf8(reply->readAll());
-        m_fromNetwork = true;
-        emit htmlChanged();
+        show(QString::fromUtf8(reply->readAll()), true);
     });
 }
 
@@ -58,9 +56,19 @@ void HelpViewController::showBundledCopy()
 {
     QFile copy(BundleResources::pathForResource(QStringLiteral("appstorezarnethhelp"), QStringLiteral("html")));
     copy.open(QIODevice::ReadOnly);
-    m_html = QString::fromUtf8(copy.readAll());
-    m_fromNetwork = false;
-    emit htmlChanged();
+    show(QString::fromUtf8(copy.readAll()), false);
+}
+
+void HelpViewController::show(const QString& html, bool fromNetwork)
+{
+    const bool htmlDiffers = m_html != html;
+    const bool sourceDiffers = m_fromNetwork != fromNetwork;
+    m_html = html;
+    m_fromNetwork = fromNetwork;
+    if (htmlDiffers)
+        emit htmlChanged();
+    if (sourceDiffers)
+        emit fromNetworkChanged();
 }
 
 bool HelpViewController::openLink(const QString& link) const

@@ -13,7 +13,7 @@ class QNetworkAccessManager;
 class HelpViewController : public ViewController {
     Q_OBJECT
     Q_PROPERTY(QString html READ html NOTIFY htmlChanged)
-    Q_PROPERTY(bool fromNetwork READ fromNetwork NOTIFY htmlChanged)
+    Q_PROPERTY(bool fromNetwork READ fromNetwork NOTIFY fromNetworkChanged)
 
 public:
     // The help page on the maker's web host.
@@ -35,9 +35,11 @@ public:
 
 signals:
     void htmlChanged();
+    void fromNetworkChanged();
 
 private:
     void showBundledCopy();
+    void show(const QString& html, bool fromNetwork);
 
     ScreenServices m_services;
     QUrl m_pageUrl;
