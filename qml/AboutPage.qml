@@ -1,9 +1,11 @@
 import QtQuick
+import Zarneth
 
 // About Zarneth: the logo and two paragraphs; the logo and a band of the
 // first paragraph open the maker's site.
 Rectangle {
-    property var controller
+    id: page
+    required property AboutViewController controller
     color: "black"
 
     Column {
@@ -19,12 +21,12 @@ Rectangle {
                 x: 11; y: 5
                 width: 298 * 0.95; height: 70 * 0.95
                 sourceSize: Qt.size(894, 210)
-                source: bundleUrl + "logo.png"
+                source: BundleImages.url("logo.png")
                 fillMode: Image.PreserveAspectFit
             }
             Text {
                 x: 20; y: 80; width: parent.width - 40; height: 140
-                text: controller.about1Text
+                text: page.controller.about1Text
                 font.family: "Helvetica"
                 font.pixelSize: 16
                 color: "#5b6670"
@@ -34,12 +36,12 @@ Rectangle {
             MouseArea {
                 objectName: "siteBand"
                 x: 70; y: 130; width: 180; height: 40
-                onClicked: controller.clickedNestrivoURL()
+                onClicked: page.controller.clickedNestrivoURL()
             }
             MouseArea {
                 objectName: "logoArea"
                 x: 10; y: 0; width: parent.width - 20; height: 80
-                onClicked: controller.clickedNestrivoURL()
+                onClicked: page.controller.clickedNestrivoURL()
             }
         }
         Rectangle {
@@ -47,7 +49,7 @@ Rectangle {
             color: "#e8eef4"
             Text {
                 x: 20; y: 20; width: parent.width - 40; height: 50
-                text: controller.about2Text
+                text: page.controller.about2Text
                 font.family: "Helvetica"
                 font.pixelSize: 12
                 color: "#5b6670"

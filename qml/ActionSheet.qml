@@ -1,4 +1,5 @@
 import QtQuick
+import Zarneth
 
 // A sheet of buttons rising from the bottom: a title, an optional progress
 // bar, the buttons in order with the cancel button last and set apart, a
@@ -6,6 +7,7 @@ import QtQuick
 Rectangle {
     id: sheet
     objectName: "actionSheet"
+    required property QuickPopupHost host
     width: parent.width
     height: content.height + 24
     y: parent.height - height
@@ -20,7 +22,7 @@ Rectangle {
         Text {
             objectName: "sheetTitle"
             width: parent.width
-            text: popupHost.title
+            text: sheet.host.title
             visible: text.length > 0
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
@@ -31,18 +33,20 @@ Rectangle {
         ProgressBar {
             objectName: "sheetProgress"
             x: 20; width: parent.width - 40
-            visible: popupHost.hasProgress
-            value: popupHost.progress
+            visible: sheet.host.hasProgress
+            value: sheet.host.progress
         }
         Repeater {
-            model: popupHost.buttons
+            model: sheet.host.buttons
             PopupButton {
+                required property int index
+                required property string modelData
                 objectName: "sheetButton" + index
                 width: content.width
                 text: modelData
-                cancel: index === popupHost.cancelButtonIndex
-                destructive: index === popupHost.destructiveButtonIndex
-                onClicked: popupHost.press(index)
+                cancel: index === sheet.host.cancelButtonIndex
+                destructive: index === sheet.host.destructiveButtonIndex
+                onClicked: sheet.host.press(index)
             }
         }
     }

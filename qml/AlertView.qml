@@ -1,10 +1,12 @@
 import QtQuick
+import Zarneth
 
 // A box in the middle of the screen: a title, a message, an optional
 // progress bar, and its buttons.
 Rectangle {
     id: alert
     objectName: "alertView"
+    required property QuickPopupHost host
     width: 284
     height: content.height + 32
     x: (parent.width - width) / 2
@@ -21,7 +23,7 @@ Rectangle {
         Text {
             objectName: "alertTitle"
             width: parent.width
-            text: popupHost.title
+            text: alert.host.title
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
             font.pixelSize: 18
@@ -31,7 +33,7 @@ Rectangle {
         Text {
             objectName: "alertMessage"
             width: parent.width
-            text: popupHost.message
+            text: alert.host.message
             visible: text.length > 0
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
@@ -41,19 +43,21 @@ Rectangle {
         ProgressBar {
             objectName: "alertProgress"
             x: 20; width: parent.width - 40
-            visible: popupHost.hasProgress
-            value: popupHost.progress
+            visible: alert.host.hasProgress
+            value: alert.host.progress
             trackColor: "#c8d0d8"
         }
         Repeater {
-            model: popupHost.buttons
+            model: alert.host.buttons
             PopupButton {
+                required property int index
+                required property string modelData
                 objectName: "alertButton" + index
                 width: content.width
                 text: modelData
                 light: true
-                cancel: index === popupHost.cancelButtonIndex
-                onClicked: popupHost.press(index)
+                cancel: index === alert.host.cancelButtonIndex
+                onClicked: alert.host.press(index)
             }
         }
     }

@@ -1,8 +1,10 @@
 import QtQuick
+import Zarneth
 
 // The help page, as rich text.
 Rectangle {
-    property var controller
+    id: page
+    required property HelpViewController controller
     color: "#f4f6f8"
 
     Flickable {
@@ -14,12 +16,12 @@ Rectangle {
             objectName: "helpText"
             x: 12; y: 12
             width: parent.width - 24
-            text: controller.html
+            text: page.controller.html
             textFormat: Text.RichText
             wrapMode: Text.WordWrap
             font.pixelSize: 14
             color: "#1d2125"
-            onLinkActivated: (link) => controller.openLink(link)
+            onLinkActivated: (link) => page.controller.openLink(link)
         }
     }
 }

@@ -1,24 +1,26 @@
 import QtQuick
+import Zarneth
 
 // The two faces: the dial screen with its info button, and the tabs, with
 // a one-second flip between them.
 Flipable {
     id: root
     objectName: "rootView"
-    readonly property bool showingTabs: !rootViewController.mainViewInWindow
+    required property RootViewController controller
+    readonly property bool showingTabs: !controller.mainViewInWindow
 
     front: Item {
         anchors.fill: parent
         enabled: !root.showingTabs
         MainView {
             anchors.fill: parent
-            controller: rootViewController.mainViewController
+            controller: root.controller.mainViewController
         }
         InfoButton {
             objectName: "infoButton"
             x: 240; y: 402; width: 80; height: 80
-            visible: rootViewController.infoButtonInWindow
-            onClicked: rootViewController.flipViews()
+            visible: root.controller.infoButtonInWindow
+            onClicked: root.controller.flipViews()
         }
     }
 
@@ -27,8 +29,8 @@ Flipable {
         enabled: root.showingTabs
         Loader {
             anchors.fill: parent
-            active: rootViewController.tabBarController !== null
-            sourceComponent: TabBarView { controller: rootViewController.tabBarController }
+            active: root.controller.tabBarController !== null
+            sourceComponent: TabBarView { controller: root.controller.tabBarController }
         }
     }
 
@@ -37,7 +39,7 @@ Flipable {
         origin.x: root.width / 2
         origin.y: root.height / 2
         axis { x: 0; y: 1; z: 0 }
-        angle: root.showingTabs ? (rootViewController.flipFromRight ? 180 : -180) : 0
+        angle: root.showingTabs ? (root.controller.flipFromRight ? 180 : -180) : 0
         Behavior on angle {
             NumberAnimation { duration: 1000; easing.type: Easing.InOutQuad }
         }

@@ -1,22 +1,27 @@
 import QtQuick
+import Zarneth
 
 // The five tabs: each tab's screens above, the tab bar below. Every tab
 // keeps its own screens while another is selected.
 Item {
     id: tabs
     objectName: "tabBarView"
-    property var controller
+    required property TabBarController controller
 
     Rectangle { anchors.fill: parent; color: "black" }
 
     Repeater {
-        model: controller.viewControllers
+        model: tabs.controller.viewControllers
         Loader {
+            id: tab
+            required property int index
+            required property ViewController modelData
             x: 0; y: 0; width: tabs.width; height: tabs.height - tabBar.height
-            visible: index === controller.selectedIndex
-            // The first tab has no screen: selecting it flips back.
+            visible: index === tabs.controller.selectedIndex
+            // The first tab has no screen: selecting it flips back. Every
+            // other tab is a navigation controller's screens.
             active: index > 0
-            sourceComponent: NavigationView { navigation: modelData }
+            sourceComponent: NavigationView { navigation: tab.modelData as NavigationController }
         }
     }
 
@@ -25,8 +30,6 @@ Item {
         objectName: "tabBar"
         anchors.bottom: parent.bottom
         width: parent.width
-        tabs: controller.viewControllers
-        selectedIndex: controller.selectedIndex
-        onTabClicked: (index) => controller.selectTab(index)
+        controller: tabs.controller
     }
 }

@@ -1,15 +1,16 @@
 import QtQuick
+import Zarneth
 
 // A screen that is a grouped table, with a search field over it when its
 // controller filters its rows.
 Rectangle {
     id: page
-    property var controller
+    required property TableViewController controller
     color: "black"
 
     Rectangle {
         id: search
-        visible: controller.searchable
+        visible: page.controller.searchable
         x: 10; y: visible ? 8 : 0
         width: parent.width - 20
         height: visible ? 32 : 0
@@ -24,8 +25,8 @@ Rectangle {
             color: "white"
             font.pixelSize: 15
             clip: true
-            text: controller.searchText
-            onTextEdited: controller.searchText = text
+            text: page.controller.searchText
+            onTextEdited: page.controller.searchText = searchInput.text
         }
         Text {
             anchors.fill: searchInput
@@ -46,11 +47,12 @@ Rectangle {
         height: parent.height - y
         clip: true
         bottomMargin: 10
-        model: controller.rows
+        model: page.controller.rows
         delegate: TableCell {
+            required property tableViewEntry modelData
             width: table.width
             entryData: modelData
-            onClicked: controller.selectRow(modelData.section, modelData.row)
+            onClicked: page.controller.selectRow(modelData.section, modelData.row)
         }
     }
 }

@@ -19,6 +19,8 @@ class ZRRecognizeController;
 // says so instead of listening to silence.
 class MainViewController : public ViewController, public ZRRecognizeControllerDelegate {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(bool screenButtonHidden READ screenButtonHidden NOTIFY screenButtonHiddenChanged)
     Q_PROPERTY(bool tapInfoLabelHidden READ tapInfoLabelHidden NOTIFY tapInfoLabelHiddenChanged)
     Q_PROPERTY(bool configureInfoLabelHidden READ configureInfoLabelHidden NOTIFY configureInfoLabelHiddenChanged)

@@ -13,16 +13,6 @@ RootViewController::RootViewController(const ScreenServices& services, QObject* 
 
 RootViewController::~RootViewController() = default;
 
-QObject* RootViewController::mainViewControllerObject() const
-{
-    return m_mainViewController.get();
-}
-
-QObject* RootViewController::tabBarControllerObject() const
-{
-    return m_tabBarController.get();
-}
-
 void RootViewController::loadView()
 {
     m_mainViewController = std::make_unique<MainViewController>(m_services);

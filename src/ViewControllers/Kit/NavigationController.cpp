@@ -21,12 +21,21 @@ ViewController* NavigationController::rootViewController() const
     return m_stack.front().get();
 }
 
-QList<QObject*> NavigationController::viewControllerObjects() const
+QQmlListProperty<ViewController> NavigationController::viewControllers()
 {
-    QList<QObject*> objects;
-    for (const auto& viewController : m_stack)
-        objects.append(viewController.get());
-    return objects;
+    return {this, nullptr, &NavigationController::countViewControllers, &NavigationController::viewControllerAt};
+}
+
+qsizetype NavigationController::countViewControllers(QQmlListProperty<ViewController>* list)
+{
+    return static_cast<qsizetype>(static_cast<NavigationController*>(list->object)->m_stack.size());
+}
+
+ViewController* NavigationController::viewControllerAt(QQmlListProperty<ViewController>* list, qsizetype index)
+{
+    const auto& stack = static_cast<NavigationController*>(list->object)->m_stack;
+    return index >= 0 && index < static_cast<qsizetype>(stack.size()) ? stack[static_cast<std::size_t>(index)].get()
+                                                                      : nullptr;
 }
 
 void NavigationController::pushViewController(std::shared_ptr<ViewController> viewController, bool animated)

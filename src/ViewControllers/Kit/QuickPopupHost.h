@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,8 @@ class Popup;
 // screen below takes no taps, also between its popups.
 class QuickPopupHost : public QObject, public PopupHost {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(bool visible READ visible NOTIFY visibleChanged)
     Q_PROPERTY(bool isAlert READ isAlert NOTIFY isAlertChanged)
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)

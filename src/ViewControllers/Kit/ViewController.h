@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 #include <functional>
 
 class NavigationController;
@@ -12,6 +13,8 @@ class NavigationController;
 // logic; the pages only show them.
 class ViewController : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(QString tabBarImage READ tabBarImage CONSTANT)
     Q_PROPERTY(QString page READ page CONSTANT)
@@ -28,7 +31,8 @@ public:
     // The name of a bundled image, such as "settings.png".
     QString tabBarImage() const { return m_tabBarImage; }
     void setTabBarImage(const QString& image) { m_tabBarImage = image; }
-    // The QML page that draws the screen (a qrc URL); empty for none.
+    // The QML page that draws the screen, a file of the Zarneth QML module
+    // such as "TablePage.qml"; empty for none.
     QString page() const { return m_page; }
     void setPage(const QString& page) { m_page = page; }
 

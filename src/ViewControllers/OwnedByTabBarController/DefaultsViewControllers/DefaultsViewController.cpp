@@ -9,7 +9,7 @@ DefaultsViewController::DefaultsViewController(const ScreenServices& services, Q
     , m_services(services)
 {
     setTitle(qtTrId("tabBarPreferencesTitle"));
-    setPage(QStringLiteral("qrc:/qml/SettingsPage.qml"));
+    setPage(QStringLiteral("SettingsPage.qml"));
 }
 
 void DefaultsViewController::loadView()

@@ -10,6 +10,8 @@
 // switch back and says why.
 class DefaultsViewController : public ViewController, public AlertViewDelegate {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(bool confirmationsSwitchOn READ confirmationsSwitchOn NOTIFY confirmationsSwitchOnChanged)
     Q_PROPERTY(bool voiceGuideSwitchOn READ voiceGuideSwitchOn NOTIFY voiceGuideSwitchOnChanged)
     Q_PROPERTY(QString confirmationsText READ confirmationsText CONSTANT)

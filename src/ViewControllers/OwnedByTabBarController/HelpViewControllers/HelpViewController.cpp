@@ -28,7 +28,7 @@ HelpViewController::HelpViewController(const ScreenServices& services, QObject* 
     , m_pageUrl(helpPageUrl())
 {
     setTitle(qtTrId("tabBarHelpTitle"));
-    setPage(QStringLiteral("qrc:/qml/HelpPage.qml"));
+    setPage(QStringLiteral("HelpPage.qml"));
     setRightBarButton(qtTrId("aboutButtonTitle"), [this] { clickedAboutBarButton(); });
 }
 

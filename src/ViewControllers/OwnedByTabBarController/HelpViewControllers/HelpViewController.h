@@ -12,6 +12,8 @@ class QNetworkAccessManager;
 // delivers it. An "about" button pushes the about screen.
 class HelpViewController : public ViewController {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(QString html READ html NOTIFY htmlChanged)
     Q_PROPERTY(bool fromNetwork READ fromNetwork NOTIFY fromNetworkChanged)
 
