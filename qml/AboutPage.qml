@@ -6,16 +6,16 @@ import Zarneth
 Rectangle {
     id: page
     required property AboutViewController controller
-    color: "black"
+    color: Theme.background
 
     Column {
-        x: 10; y: 10
-        width: parent.width - 20
-        spacing: 10
+        x: Theme.margin; y: Theme.margin
+        width: parent.width - 2 * Theme.margin
+        spacing: Theme.margin
 
         Rectangle {
-            width: parent.width; height: 240; radius: 10
-            color: "#e8eef4"
+            width: parent.width; height: 240; radius: Theme.cornerRadius
+            color: Theme.aboutPanel
             Image {
                 objectName: "logo"
                 x: 11; y: 5
@@ -27,9 +27,9 @@ Rectangle {
             Text {
                 x: 20; y: 80; width: parent.width - 40; height: 140
                 text: page.controller.about1Text
-                font.family: "Helvetica"
-                font.pixelSize: 16
-                color: "#5b6670"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSizeButton
+                color: Theme.aboutText
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
             }
@@ -45,14 +45,14 @@ Rectangle {
             }
         }
         Rectangle {
-            width: parent.width; height: 100; radius: 10
-            color: "#e8eef4"
+            width: parent.width; height: 100; radius: Theme.cornerRadius
+            color: Theme.aboutPanel
             Text {
                 x: 20; y: 20; width: parent.width - 40; height: 50
                 text: page.controller.about2Text
-                font.family: "Helvetica"
-                font.pixelSize: 12
-                color: "#5b6670"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSizeCaption
+                color: Theme.aboutText
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
             }

@@ -9,15 +9,15 @@ Rectangle {
     objectName: "actionSheet"
     required property QuickPopupHost host
     width: parent.width
-    height: content.height + 24
+    height: content.height + 2 * Theme.padding
     y: parent.height - height
-    color: "#1f2327"
+    color: Theme.groupBackground
 
     Column {
         id: content
-        x: 10; y: 12
-        width: sheet.width - 20
-        spacing: 8
+        x: Theme.margin; y: Theme.padding
+        width: sheet.width - 2 * Theme.margin
+        spacing: Theme.smallMargin
 
         Text {
             objectName: "sheetTitle"
@@ -26,13 +26,13 @@ Rectangle {
             visible: text.length > 0
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            color: "#c8cdd2"
-            font.pixelSize: 15
+            color: Theme.sheetTitle
+            font.pixelSize: Theme.fontSizeCallout
             bottomPadding: 4
         }
         ProgressBar {
             objectName: "sheetProgress"
-            x: 20; width: parent.width - 40
+            x: Theme.wideMargin; width: parent.width - 2 * Theme.wideMargin
             visible: sheet.host.hasProgress
             value: sheet.host.progress
         }

@@ -8,17 +8,17 @@ Rectangle {
     objectName: "alertView"
     required property QuickPopupHost host
     width: 284
-    height: content.height + 32
+    height: content.height + 2 * Theme.alertPadding
     x: (parent.width - width) / 2
     y: (parent.height - height) / 2
     radius: 12
-    color: "#eef2f6"
+    color: Theme.alertBackground
 
     Column {
         id: content
-        x: 16; y: 16
-        width: alert.width - 32
-        spacing: 10
+        x: Theme.alertPadding; y: Theme.alertPadding
+        width: alert.width - 2 * Theme.alertPadding
+        spacing: Theme.margin
 
         Text {
             objectName: "alertTitle"
@@ -26,9 +26,9 @@ Rectangle {
             text: alert.host.title
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontSizeLarge
             font.bold: true
-            color: "#101214"
+            color: Theme.alertTitle
         }
         Text {
             objectName: "alertMessage"
@@ -37,15 +37,15 @@ Rectangle {
             visible: text.length > 0
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            font.pixelSize: 14
-            color: "#2a2e33"
+            font.pixelSize: Theme.fontSizeSubhead
+            color: Theme.alertMessage
         }
         ProgressBar {
             objectName: "alertProgress"
-            x: 20; width: parent.width - 40
+            x: Theme.wideMargin; width: parent.width - 2 * Theme.wideMargin
             visible: alert.host.hasProgress
             value: alert.host.progress
-            trackColor: "#c8d0d8"
+            trackColor: Theme.lightProgressTrack
         }
         Repeater {
             model: alert.host.buttons

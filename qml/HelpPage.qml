@@ -5,22 +5,22 @@ import Zarneth
 Rectangle {
     id: page
     required property HelpViewController controller
-    color: "#f4f6f8"
+    color: Theme.helpBackground
 
     Flickable {
         anchors.fill: parent
-        contentHeight: helpText.height + 24
+        contentHeight: helpText.height + 2 * Theme.padding
         clip: true
         Text {
             id: helpText
             objectName: "helpText"
-            x: 12; y: 12
-            width: parent.width - 24
+            x: Theme.padding; y: Theme.padding
+            width: parent.width - 2 * Theme.padding
             text: page.controller.html
             textFormat: Text.RichText
             wrapMode: Text.WordWrap
-            font.pixelSize: 14
-            color: "#1d2125"
+            font.pixelSize: Theme.fontSizeSubhead
+            color: Theme.helpText
             onLinkActivated: (link) => page.controller.openLink(link)
         }
     }

@@ -13,14 +13,14 @@ Window {
     width: 360
     height: 640
     visible: true
-    color: "black"
+    color: Theme.background
     title: "Zarneth"
 
     Item {
         id: screen
         objectName: "screen"
-        width: 320
-        height: 480
+        width: Theme.screenWidth
+        height: Theme.screenHeight
         anchors.centerIn: parent
         scale: Math.min(window.width / width, window.height / height)
 

@@ -7,7 +7,7 @@ Item {
     objectName: "mainView"
     required property MainViewController controller
 
-    Rectangle { anchors.fill: parent; color: "black" }
+    Rectangle { anchors.fill: parent; color: Theme.background }
     Image {
         anchors.fill: parent
         source: BundleImages.url("background.png")
@@ -16,25 +16,25 @@ Item {
 
     Text {
         objectName: "tapInfoLabel"
-        x: 0; y: 20; width: 320; height: 40
+        x: 0; y: Theme.wideMargin; width: Theme.screenWidth; height: 40
         visible: !mainView.controller.tapInfoLabelHidden
         text: mainView.controller.tapLabelText
-        color: "white"
-        font.family: "Helvetica"
-        font.pixelSize: 24
+        color: Theme.text
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontSizeHuge
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 14
+        minimumPixelSize: Theme.fontSizeSubhead
     }
 
     Text {
         objectName: "deviceProblemLabel"
-        x: 20; y: 180; width: 280
+        x: Theme.wideMargin; y: 180; width: Theme.screenWidth - 2 * Theme.wideMargin
         visible: mainView.controller.deviceProblemText.length > 0
         text: mainView.controller.deviceProblemText
-        color: "#ffcc66"
-        font.pixelSize: 18
+        color: Theme.warningText
+        font.pixelSize: Theme.fontSizeLarge
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignHCenter
     }
@@ -51,11 +51,11 @@ Item {
         x: 0; y: 430; width: 274; height: 20
         visible: !mainView.controller.configureInfoLabelHidden
         text: mainView.controller.configureLabelText
-        color: "#ff3b30"
-        font.pixelSize: 15
+        color: Theme.alarmText
+        font.pixelSize: Theme.fontSizeCallout
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 10
+        minimumPixelSize: Theme.fontSizeSmallest
     }
 }

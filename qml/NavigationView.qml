@@ -32,7 +32,7 @@ Item {
         objectName: "page"
         anchors.top: bar.bottom
         width: parent.width
-        height: parent.height - bar.height
+        height: parent.height - Theme.navigationBarHeight
         clip: true
         // A screen's page is a file of this module, named relative to it.
         function show() {

@@ -29,7 +29,7 @@ Item {
     Item {
         anchors.fill: parent
         visible: layer.host.visible
-        Rectangle { anchors.fill: parent; color: "#99000000" }
+        Rectangle { anchors.fill: parent; color: Theme.dimming }
         ActionSheet { host: layer.host; visible: !layer.host.isAlert }
         AlertView { host: layer.host; visible: layer.host.isAlert }
     }

@@ -18,7 +18,7 @@ Flipable {
         }
         InfoButton {
             objectName: "infoButton"
-            x: 240; y: 402; width: 80; height: 80
+            x: Theme.screenWidth - width; y: 402; width: Theme.infoButtonSize; height: Theme.infoButtonSize
             visible: root.controller.infoButtonInWindow
             onClicked: root.controller.flipViews()
         }

@@ -7,9 +7,9 @@ Rectangle {
     id: bar
     required property TabBarController controller
 
-    height: 49
-    color: "#151719"
-    Rectangle { width: parent.width; height: 1; color: "#2c3034" }
+    height: Theme.tabBarHeight
+    color: Theme.tabBarBackground
+    Rectangle { width: parent.width; height: Theme.hairline; color: Theme.separator }
 
     Row {
         anchors.fill: parent
@@ -38,8 +38,8 @@ Rectangle {
                     y: 38
                     width: parent.width - 4
                     text: tab.modelData.title
-                    color: tab.selected ? "#4aa3ff" : "#9aa0a6"
-                    font.pixelSize: 9
+                    color: tab.selected ? Theme.accent : Theme.tabText
+                    font.pixelSize: Theme.fontSizeTab
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideRight
                 }

@@ -8,7 +8,7 @@ Item {
     objectName: "tabBarView"
     required property TabBarController controller
 
-    Rectangle { anchors.fill: parent; color: "black" }
+    Rectangle { anchors.fill: parent; color: Theme.background }
 
     Repeater {
         model: tabs.controller.viewControllers

@@ -12,18 +12,18 @@ Item {
 
     readonly property bool isCell: entryData.kind === "cell"
     readonly property bool isHeader: entryData.kind === "header"
-    width: parent ? parent.width : 320
-    height: isCell ? 44 : (label.paintedHeight + (isHeader ? 22 : 14))
+    width: parent ? parent.width : Theme.screenWidth
+    height: isCell ? Theme.rowHeight : (label.paintedHeight + (isHeader ? 22 : 14))
 
     Text {
         id: label
         visible: !entry.isCell
-        x: 20
+        x: Theme.wideMargin
         y: entry.isHeader ? 14 : 6
-        width: entry.width - 40
+        width: entry.width - 2 * Theme.wideMargin
         text: entry.isCell ? "" : entry.entryData.text
-        color: "#8d969e"
-        font.pixelSize: entry.isHeader ? 13 : 12
+        color: Theme.sectionText
+        font.pixelSize: entry.isHeader ? Theme.fontSizeFootnote : Theme.fontSizeCaption
         font.capitalization: entry.isHeader ? Font.AllUppercase : Font.MixedCase
         wrapMode: Text.WordWrap
         horizontalAlignment: entry.entryData.kind === "footer" ? Text.AlignHCenter : Text.AlignLeft
@@ -32,16 +32,16 @@ Item {
     Item {
         visible: entry.isCell
         objectName: entry.isCell ? "cell_" + entry.entryData.section + "_" + entry.entryData.row : ""
-        x: 10
-        width: entry.width - 20
+        x: Theme.margin
+        width: entry.width - 2 * Theme.margin
         height: entry.height
 
         // The group's background: rounded at the section's ends only.
         Rectangle {
             id: background
             anchors.fill: parent
-            radius: 10
-            color: tap.pressed && entry.entryData.enabled ? "#2c3338" : "#1f2327"
+            radius: Theme.cornerRadius
+            color: tap.pressed && entry.entryData.enabled ? Theme.groupPressed : Theme.groupBackground
             Rectangle {
                 visible: !entry.entryData.first
                 width: parent.width; height: parent.height / 2
@@ -56,12 +56,12 @@ Item {
         }
 
         Text {
-            x: 12
+            x: Theme.padding
             anchors.verticalCenter: parent.verticalCenter
             width: (entry.entryData.detailText || entry.entryData.secondDetailText) ? details.x - 18 : parent.width - 44
             text: entry.isCell ? entry.entryData.text : ""
-            color: entry.entryData.enabled ? "white" : "#6b737b"
-            font.pixelSize: 17
+            color: entry.entryData.enabled ? Theme.text : Theme.disabledText
+            font.pixelSize: Theme.fontSizeBody
             font.bold: true
             elide: Text.ElideRight
         }
@@ -77,8 +77,8 @@ Item {
                     visible: modelData.length > 0
                     width: details.width
                     text: modelData
-                    color: "#aab3bb"
-                    font.pixelSize: 12
+                    color: Theme.detailText
+                    font.pixelSize: Theme.fontSizeCaption
                     elide: Text.ElideRight
                 }
             }
@@ -87,17 +87,17 @@ Item {
             objectName: "accessory"
             readonly property bool checkmark: entry.entryData.accessory === "checkmark"
             anchors.right: parent.right
-            anchors.rightMargin: 12
+            anchors.rightMargin: Theme.padding
             anchors.verticalCenter: parent.verticalCenter
             text: checkmark ? "✓" : entry.entryData.accessory === "disclosure" ? "›" : ""
-            color: checkmark ? "#4aa3ff" : "#6b737b"
-            font.pixelSize: checkmark ? 18 : 24
+            color: checkmark ? Theme.accent : Theme.disabledText
+            font.pixelSize: checkmark ? Theme.fontSizeLarge : Theme.fontSizeHuge
         }
         Rectangle {
             visible: !entry.entryData.last
             anchors.bottom: parent.bottom
-            x: 12; width: parent.width - 12; height: 1
-            color: "#2c3034"
+            x: Theme.padding; width: parent.width - Theme.padding; height: Theme.hairline
+            color: Theme.separator
         }
         MouseArea {
             id: tap

@@ -6,24 +6,24 @@ import Zarneth
 Rectangle {
     id: page
     required property TableViewController controller
-    color: "black"
+    color: Theme.background
 
     Rectangle {
         id: search
         visible: page.controller.searchable
-        x: 10; y: visible ? 8 : 0
-        width: parent.width - 20
-        height: visible ? 32 : 0
-        radius: 8
-        color: "#1f2327"
+        x: Theme.margin; y: visible ? Theme.smallMargin : 0
+        width: parent.width - 2 * Theme.margin
+        height: visible ? Theme.searchFieldHeight : 0
+        radius: Theme.smallMargin
+        color: Theme.groupBackground
         TextInput {
             id: searchInput
             objectName: "searchField"
             anchors.fill: parent
-            anchors.leftMargin: 12; anchors.rightMargin: 12
+            anchors.leftMargin: Theme.padding; anchors.rightMargin: Theme.padding
             verticalAlignment: TextInput.AlignVCenter
-            color: "white"
-            font.pixelSize: 15
+            color: Theme.text
+            font.pixelSize: Theme.fontSizeCallout
             clip: true
             text: page.controller.searchText
             onTextEdited: page.controller.searchText = searchInput.text
@@ -33,8 +33,8 @@ Rectangle {
             verticalAlignment: Text.AlignVCenter
             visible: searchInput.text.length === 0
             text: qsTrId("searchPlaceholder")
-            color: "#6b737b"
-            font.pixelSize: 15
+            color: Theme.disabledText
+            font.pixelSize: Theme.fontSizeCallout
         }
     }
 
@@ -46,7 +46,7 @@ Rectangle {
         width: parent.width
         height: parent.height - y
         clip: true
-        bottomMargin: 10
+        bottomMargin: Theme.margin
         model: page.controller.rows
         delegate: TableCell {
             required property tableViewEntry modelData
