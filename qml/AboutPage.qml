@@ -20,7 +20,7 @@ Rectangle {
                 objectName: "logo"
                 x: 11; y: 5
                 width: 298 * 0.95; height: 70 * 0.95
-                sourceSize: Qt.size(894, 210)
+                sourceSize.width: 894; sourceSize.height: 210
                 source: BundleImages.url("logo.png")
                 fillMode: Image.PreserveAspectFit
             }

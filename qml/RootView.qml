@@ -27,10 +27,19 @@ Flipable {
     back: Item {
         anchors.fill: parent
         enabled: root.showingTabs
+        // The tabs come with their controller, on the first flip.
         Loader {
+            id: tabs
             anchors.fill: parent
-            active: root.controller.tabBarController !== null
-            sourceComponent: TabBarView { controller: root.controller.tabBarController }
+            function show() {
+                if (root.controller.tabBarController)
+                    tabs.setSource("TabBarView.qml", { controller: root.controller.tabBarController })
+            }
+            Component.onCompleted: show()
+            Connections {
+                target: root.controller
+                function onTabBarControllerChanged() { tabs.show() }
+            }
         }
     }
 

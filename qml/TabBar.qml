@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Zarneth
 
@@ -29,7 +30,7 @@ Rectangle {
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: 5
                     width: 30; height: 30
-                    sourceSize: Qt.size(90, 90)
+                    sourceSize.width: 90; sourceSize.height: 90
                     source: BundleImages.url(tab.modelData.tabBarImage)
                     opacity: tab.selected ? 1 : 0.5
                 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Zarneth
 
@@ -20,8 +21,10 @@ Item {
             visible: index === tabs.controller.selectedIndex
             // The first tab has no screen: selecting it flips back. Every
             // other tab is a navigation controller's screens.
-            active: index > 0
-            sourceComponent: NavigationView { navigation: tab.modelData as NavigationController }
+            Component.onCompleted: {
+                if (index > 0)
+                    tab.setSource("NavigationView.qml", { navigation: modelData })
+            }
         }
     }
 
