@@ -1,56 +1,58 @@
 import QtQuick
+import Zarneth
 
 // About Zarneth: the logo and two paragraphs; the logo and a band of the
 // first paragraph open the maker's site.
 Rectangle {
-    property var controller
-    color: "black"
+    id: page
+    required property AboutViewController controller
+    color: Theme.background
 
     Column {
-        x: 10; y: 10
-        width: parent.width - 20
-        spacing: 10
+        x: Theme.margin; y: Theme.margin
+        width: parent.width - 2 * Theme.margin
+        spacing: Theme.margin
 
         Rectangle {
-            width: parent.width; height: 240; radius: 10
-            color: "#e8eef4"
+            width: parent.width; height: 240; radius: Theme.cornerRadius
+            color: Theme.aboutPanel
             Image {
                 objectName: "logo"
                 x: 11; y: 5
                 width: 298 * 0.95; height: 70 * 0.95
-                sourceSize: Qt.size(894, 210)
-                source: bundleUrl + "logo.png"
+                sourceSize.width: 894; sourceSize.height: 210
+                source: BundleImages.url("logo.png")
                 fillMode: Image.PreserveAspectFit
             }
             Text {
                 x: 20; y: 80; width: parent.width - 40; height: 140
-                text: controller.about1Text
-                font.family: "Helvetica"
-                font.pixelSize: 16
-                color: "#5b6670"
+                text: page.controller.about1Text
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSizeButton
+                color: Theme.aboutText
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
             }
             MouseArea {
                 objectName: "siteBand"
                 x: 70; y: 130; width: 180; height: 40
-                onClicked: controller.clickedNestrivoURL()
+                onClicked: page.controller.clickedNestrivoURL()
             }
             MouseArea {
                 objectName: "logoArea"
                 x: 10; y: 0; width: parent.width - 20; height: 80
-                onClicked: controller.clickedNestrivoURL()
+                onClicked: page.controller.clickedNestrivoURL()
             }
         }
         Rectangle {
-            width: parent.width; height: 100; radius: 10
-            color: "#e8eef4"
+            width: parent.width; height: 100; radius: Theme.cornerRadius
+            color: Theme.aboutPanel
             Text {
                 x: 20; y: 20; width: parent.width - 40; height: 50
-                text: controller.about2Text
-                font.family: "Helvetica"
-                font.pixelSize: 12
-                color: "#5b6670"
+                text: page.controller.about2Text
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.fontSizeCaption
+                color: Theme.aboutText
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
             }

@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Zarneth
 
 // A sheet of buttons rising from the bottom: a title, an optional progress
 // bar, the buttons in order with the cancel button last and set apart, a
@@ -6,43 +8,46 @@ import QtQuick
 Rectangle {
     id: sheet
     objectName: "actionSheet"
+    required property QuickPopupHost host
     width: parent.width
-    height: content.height + 24
+    height: content.height + 2 * Theme.padding
     y: parent.height - height
-    color: "#1f2327"
+    color: Theme.groupBackground
 
     Column {
         id: content
-        x: 10; y: 12
-        width: sheet.width - 20
-        spacing: 8
+        x: Theme.margin; y: Theme.padding
+        width: sheet.width - 2 * Theme.margin
+        spacing: Theme.smallMargin
 
         Text {
             objectName: "sheetTitle"
             width: parent.width
-            text: popupHost.title
+            text: sheet.host.title
             visible: text.length > 0
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            color: "#c8cdd2"
-            font.pixelSize: 15
+            color: Theme.sheetTitle
+            font.pixelSize: Theme.fontSizeCallout
             bottomPadding: 4
         }
         ProgressBar {
             objectName: "sheetProgress"
-            x: 20; width: parent.width - 40
-            visible: popupHost.hasProgress
-            value: popupHost.progress
+            x: Theme.wideMargin; width: parent.width - 2 * Theme.wideMargin
+            visible: sheet.host.hasProgress
+            value: sheet.host.progress
         }
         Repeater {
-            model: popupHost.buttons
+            model: sheet.host.buttons
             PopupButton {
+                required property int index
+                required property string modelData
                 objectName: "sheetButton" + index
                 width: content.width
                 text: modelData
-                cancel: index === popupHost.cancelButtonIndex
-                destructive: index === popupHost.destructiveButtonIndex
-                onClicked: popupHost.press(index)
+                cancel: index === sheet.host.cancelButtonIndex
+                destructive: index === sheet.host.destructiveButtonIndex
+                onClicked: sheet.host.press(index)
             }
         }
     }

@@ -1,59 +1,64 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Zarneth
 
 // A box in the middle of the screen: a title, a message, an optional
 // progress bar, and its buttons.
 Rectangle {
     id: alert
     objectName: "alertView"
+    required property QuickPopupHost host
     width: 284
-    height: content.height + 32
+    height: content.height + 2 * Theme.alertPadding
     x: (parent.width - width) / 2
     y: (parent.height - height) / 2
     radius: 12
-    color: "#eef2f6"
+    color: Theme.alertBackground
 
     Column {
         id: content
-        x: 16; y: 16
-        width: alert.width - 32
-        spacing: 10
+        x: Theme.alertPadding; y: Theme.alertPadding
+        width: alert.width - 2 * Theme.alertPadding
+        spacing: Theme.margin
 
         Text {
             objectName: "alertTitle"
             width: parent.width
-            text: popupHost.title
+            text: alert.host.title
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            font.pixelSize: 18
+            font.pixelSize: Theme.fontSizeLarge
             font.bold: true
-            color: "#101214"
+            color: Theme.alertTitle
         }
         Text {
             objectName: "alertMessage"
             width: parent.width
-            text: popupHost.message
+            text: alert.host.message
             visible: text.length > 0
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
-            font.pixelSize: 14
-            color: "#2a2e33"
+            font.pixelSize: Theme.fontSizeSubhead
+            color: Theme.alertMessage
         }
         ProgressBar {
             objectName: "alertProgress"
-            x: 20; width: parent.width - 40
-            visible: popupHost.hasProgress
-            value: popupHost.progress
-            trackColor: "#c8d0d8"
+            x: Theme.wideMargin; width: parent.width - 2 * Theme.wideMargin
+            visible: alert.host.hasProgress
+            value: alert.host.progress
+            trackColor: Theme.lightProgressTrack
         }
         Repeater {
-            model: popupHost.buttons
+            model: alert.host.buttons
             PopupButton {
+                required property int index
+                required property string modelData
                 objectName: "alertButton" + index
                 width: content.width
                 text: modelData
                 light: true
-                cancel: index === popupHost.cancelButtonIndex
-                onClicked: popupHost.press(index)
+                cancel: index === alert.host.cancelButtonIndex
+                onClicked: alert.host.press(index)
             }
         }
     }

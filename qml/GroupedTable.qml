@@ -5,14 +5,14 @@ import QtQuick
 Rectangle {
     id: table
     default property alias rows: section.children
-    color: "black"
+    color: Theme.background
 
     Rectangle {
-        x: 10; y: 10
-        width: table.width - 20
+        x: Theme.margin; y: Theme.margin
+        width: table.width - 2 * Theme.margin
         height: section.height
-        radius: 10
-        color: "#1f2327"
+        radius: Theme.cornerRadius
+        color: Theme.groupBackground
         clip: true
         Column {
             id: section

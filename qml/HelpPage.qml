@@ -1,25 +1,27 @@
 import QtQuick
+import Zarneth
 
 // The help page, as rich text.
 Rectangle {
-    property var controller
-    color: "#f4f6f8"
+    id: page
+    required property HelpViewController controller
+    color: Theme.helpBackground
 
     Flickable {
         anchors.fill: parent
-        contentHeight: helpText.height + 24
+        contentHeight: helpText.height + 2 * Theme.padding
         clip: true
         Text {
             id: helpText
             objectName: "helpText"
-            x: 12; y: 12
-            width: parent.width - 24
-            text: controller.html
+            x: Theme.padding; y: Theme.padding
+            width: parent.width - 2 * Theme.padding
+            text: page.controller.html
             textFormat: Text.RichText
             wrapMode: Text.WordWrap
-            font.pixelSize: 14
-            color: "#1d2125"
-            onLinkActivated: (link) => controller.openLink(link)
+            font.pixelSize: Theme.fontSizeSubhead
+            color: Theme.helpText
+            onLinkActivated: (link) => page.controller.openLink(link)
         }
     }
 }

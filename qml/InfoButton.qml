@@ -9,14 +9,14 @@ Item {
         anchors.centerIn: parent
         width: 24; height: 24; radius: 12
         color: "transparent"
-        border.color: "white"
+        border.color: Theme.text
         border.width: 2
         opacity: area.pressed ? 0.5 : 1
         Text {
             anchors.centerIn: parent
             text: "i"
-            color: "white"
-            font.pixelSize: 15
+            color: Theme.text
+            font.pixelSize: Theme.fontSizeCallout
             font.bold: true
             font.italic: true
         }

@@ -1,39 +1,40 @@
 import QtQuick
+import Zarneth
 
 // The dial screen: a tap anywhere starts a recognition.
 Item {
     id: mainView
     objectName: "mainView"
-    property var controller
+    required property MainViewController controller
 
-    Rectangle { anchors.fill: parent; color: "black" }
+    Rectangle { anchors.fill: parent; color: Theme.background }
     Image {
         anchors.fill: parent
-        source: bundleUrl + "background.png"
+        source: BundleImages.url("background.png")
         fillMode: Image.PreserveAspectCrop
     }
 
     Text {
         objectName: "tapInfoLabel"
-        x: 0; y: 20; width: 320; height: 40
-        visible: !controller.tapInfoLabelHidden
-        text: controller.tapLabelText
-        color: "white"
-        font.family: "Helvetica"
-        font.pixelSize: 24
+        x: 0; y: Theme.wideMargin; width: Theme.screenWidth; height: 40
+        visible: !mainView.controller.tapInfoLabelHidden
+        text: mainView.controller.tapLabelText
+        color: Theme.text
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.fontSizeHuge
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 14
+        minimumPixelSize: Theme.fontSizeSubhead
     }
 
     Text {
         objectName: "deviceProblemLabel"
-        x: 20; y: 180; width: 280
-        visible: controller.deviceProblemText.length > 0
-        text: controller.deviceProblemText
-        color: "#ffcc66"
-        font.pixelSize: 18
+        x: Theme.wideMargin; y: 180; width: Theme.screenWidth - 2 * Theme.wideMargin
+        visible: mainView.controller.deviceProblemText.length > 0
+        text: mainView.controller.deviceProblemText
+        color: Theme.warningText
+        font.pixelSize: Theme.fontSizeLarge
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignHCenter
     }
@@ -41,20 +42,20 @@ Item {
     MouseArea {
         objectName: "screenButton"
         anchors.fill: parent
-        visible: !controller.screenButtonHidden
-        onClicked: controller.clickedScreenButton()
+        visible: !mainView.controller.screenButtonHidden
+        onClicked: mainView.controller.clickedScreenButton()
     }
 
     Text {
         objectName: "configureInfoLabel"
         x: 0; y: 430; width: 274; height: 20
-        visible: !controller.configureInfoLabelHidden
-        text: controller.configureLabelText
-        color: "#ff3b30"
-        font.pixelSize: 15
+        visible: !mainView.controller.configureInfoLabelHidden
+        text: mainView.controller.configureLabelText
+        color: Theme.alarmText
+        font.pixelSize: Theme.fontSizeCallout
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 10
+        minimumPixelSize: Theme.fontSizeSmallest
     }
 }

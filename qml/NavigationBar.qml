@@ -14,17 +14,17 @@ Rectangle {
     signal leftClicked()
     signal rightClicked()
 
-    height: 44
-    color: "#1b1e21"
-    Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: 1; color: "#2c3034" }
+    height: Theme.navigationBarHeight
+    color: Theme.navigationBarBackground
+    Rectangle { anchors.bottom: parent.bottom; width: parent.width; height: Theme.hairline; color: Theme.separator }
 
     Text {
         objectName: "navigationTitle"
         anchors.centerIn: parent
         width: parent.width - 150
         text: bar.title
-        color: "white"
-        font.pixelSize: 17
+        color: Theme.text
+        font.pixelSize: Theme.fontSizeBody
         font.bold: true
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
@@ -33,43 +33,43 @@ Rectangle {
     Text {
         objectName: "backButton"
         visible: bar.backTitle.length > 0
-        x: 8
+        x: Theme.smallMargin
         anchors.verticalCenter: parent.verticalCenter
         width: 80
         text: "‹ " + bar.backTitle
-        color: "#4aa3ff"
-        font.pixelSize: 16
+        color: Theme.accent
+        font.pixelSize: Theme.fontSizeButton
         elide: Text.ElideRight
-        MouseArea { anchors.fill: parent; anchors.margins: -8; onClicked: bar.backClicked() }
+        MouseArea { anchors.fill: parent; anchors.margins: -Theme.smallMargin; onClicked: bar.backClicked() }
     }
 
     Text {
         objectName: "leftButton"
         visible: bar.backTitle.length === 0 && bar.leftTitle.length > 0
-        x: 10
+        x: Theme.margin
         anchors.verticalCenter: parent.verticalCenter
         width: 80
         text: bar.leftTitle
-        color: "#4aa3ff"
-        font.pixelSize: 16
+        color: Theme.accent
+        font.pixelSize: Theme.fontSizeButton
         elide: Text.ElideRight
-        MouseArea { anchors.fill: parent; anchors.margins: -8; onClicked: bar.leftClicked() }
+        MouseArea { anchors.fill: parent; anchors.margins: -Theme.smallMargin; onClicked: bar.leftClicked() }
     }
 
     Text {
         objectName: "rightButton"
         visible: bar.rightTitle.length > 0
         anchors.right: parent.right
-        anchors.rightMargin: 10
+        anchors.rightMargin: Theme.margin
         anchors.verticalCenter: parent.verticalCenter
         width: 80
         text: bar.rightTitle
-        color: bar.rightEnabled ? "#4aa3ff" : "#4a5158"
-        font.pixelSize: 16
+        color: bar.rightEnabled ? Theme.accent : Theme.disabledAccent
+        font.pixelSize: Theme.fontSizeButton
         horizontalAlignment: Text.AlignRight
         elide: Text.ElideRight
         MouseArea {
-            anchors.fill: parent; anchors.margins: -8
+            anchors.fill: parent; anchors.margins: -Theme.smallMargin
             enabled: bar.rightEnabled
             onClicked: bar.rightClicked()
         }

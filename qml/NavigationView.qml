@@ -1,25 +1,28 @@
 import QtQuick
+import Zarneth
 
 // A navigation controller's screens: the navigation bar and the screen on top.
 Item {
     id: navigationView
-    property var navigation
-    readonly property var topController: navigation ? navigation.topViewController : null
-    readonly property var controllerStack: navigation ? navigation.viewControllers : []
+    required property NavigationController navigation
+    readonly property ViewController topController: navigation.topViewController
+    // The screen below the top one, whose title the back button shows.
+    readonly property ViewController previousController: navigation.viewControllers.length > 1
+        ? navigation.viewControllers[navigation.viewControllers.length - 2] : null
 
     NavigationBar {
         id: bar
         width: parent.width
-        title: topController ? topController.title : ""
-        backTitle: controllerStack.length > 1 ? backTitleOf(controllerStack[controllerStack.length - 2]) : ""
-        leftTitle: topController ? topController.leftBarButtonTitle : ""
-        rightTitle: topController ? topController.rightBarButtonTitle : ""
-        rightEnabled: topController ? topController.rightBarButtonEnabled : false
-        onBackClicked: navigation.popViewControllerAnimated(true)
-        onLeftClicked: topController.clickedLeftBarButton()
-        onRightClicked: topController.clickedRightBarButton()
+        title: navigationView.topController ? navigationView.topController.title : ""
+        backTitle: navigationView.previousController ? backTitleOf(navigationView.previousController) : ""
+        leftTitle: navigationView.topController ? navigationView.topController.leftBarButtonTitle : ""
+        rightTitle: navigationView.topController ? navigationView.topController.rightBarButtonTitle : ""
+        rightEnabled: navigationView.topController ? navigationView.topController.rightBarButtonEnabled : false
+        onBackClicked: navigationView.navigation.popViewControllerAnimated(true)
+        onLeftClicked: navigationView.topController.clickedLeftBarButton()
+        onRightClicked: navigationView.topController.clickedRightBarButton()
 
-        function backTitleOf(previous) {
+        function backTitleOf(previous: ViewController): string {
             return previous.backBarButtonTitle || previous.title || qsTrId("navigationBackTitle")
         }
     }
@@ -29,13 +32,15 @@ Item {
         objectName: "page"
         anchors.top: bar.bottom
         width: parent.width
-        height: parent.height - bar.height
+        height: parent.height - Theme.navigationBarHeight
         clip: true
+        // A screen's page is a file of this module, named relative to it.
         function show() {
-            if (topController && topController.page.length > 0)
-                setSource(topController.page, { controller: topController })
+            const top = navigationView.topController
+            if (top && top.page.length > 0)
+                page.setSource(top.page, { controller: top })
             else
-                source = ""
+                page.source = ""
         }
         Component.onCompleted: show()
         Connections {

@@ -9,24 +9,24 @@ Rectangle {
     property bool light: false
     signal clicked()
 
-    height: 44
-    radius: 10
-    color: destructive ? "#d93b30"
-         : cancel ? (light ? "#d6dde4" : "#3a3f45")
-         : (light ? "#ffffff" : "#e9edf1")
+    height: Theme.buttonHeight
+    radius: Theme.cornerRadius
+    color: destructive ? Theme.destructiveButton
+         : cancel ? (light ? Theme.lightCancelButton : Theme.cancelButton)
+         : (light ? Theme.lightButton : Theme.button)
     opacity: area.pressed ? 0.7 : 1
 
     Text {
         anchors.centerIn: parent
-        width: parent.width - 16
+        width: parent.width - 2 * Theme.smallMargin
         text: button.text
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
-        font.pixelSize: 17
+        font.pixelSize: Theme.fontSizeBody
         font.bold: button.cancel
-        color: button.destructive ? "white"
-             : button.cancel ? (button.light ? "#1a73d9" : "white")
-             : "#1a73d9"
+        color: button.destructive ? Theme.text
+             : button.cancel ? (button.light ? Theme.buttonText : Theme.text)
+             : Theme.buttonText
     }
     MouseArea {
         id: area

@@ -1,4 +1,5 @@
 import QtQuick
+import Zarneth
 
 // The dialogues' sheets and alerts, over everything: the popup on top of
 // the host's stack, on a dimmed screen. While a dialogue runs, also when it
@@ -7,28 +8,31 @@ import QtQuick
 Item {
     id: layer
     objectName: "popupLayer"
-    visible: popupHost.visible || popupHost.dialogueRunning
+    required property QuickPopupHost host
+    visible: host.visible || host.dialogueRunning
 
     // A dialogue goes on once its popup is on screen, so the host hears of
     // every popup that comes to the top: one shown before this layer was
     // made (the dial screen listens at launch), one shown while it was
     // hidden, one uncovered when the popup above it went.
     function announce() {
-        if (popupHost.visible)
-            Qt.callLater(popupHost.presented)
+        // The linter of Qt 6.4 takes Qt.callLater for a property of unknown
+        // type; it is the engine's method.
+        if (layer.host.visible)
+            Qt.callLater(layer.host.presented) // qmllint disable type
     }
     Component.onCompleted: announce()
     Connections {
-        target: popupHost
-        function onChanged() { layer.announce() }
+        target: layer.host
+        function onTopPopupChanged() { layer.announce() }
     }
 
     MouseArea { anchors.fill: parent }
     Item {
         anchors.fill: parent
-        visible: popupHost.visible
-        Rectangle { anchors.fill: parent; color: "#99000000" }
-        ActionSheet { visible: !popupHost.isAlert }
-        AlertView { visible: popupHost.isAlert }
+        visible: layer.host.visible
+        Rectangle { anchors.fill: parent; color: Theme.dimming }
+        ActionSheet { host: layer.host; visible: !layer.host.isAlert }
+        AlertView { host: layer.host; visible: layer.host.isAlert }
     }
 }

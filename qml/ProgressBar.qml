@@ -4,14 +4,14 @@ import QtQuick
 Rectangle {
     id: bar
     property real value: 0
-    property color trackColor: "#4a545e"
-    height: 6
+    property color trackColor: Theme.progressTrack
+    height: Theme.progressBarHeight
     radius: 3
     color: trackColor
     Rectangle {
         width: bar.width * Math.max(0, Math.min(1, bar.value))
         height: bar.height
         radius: bar.radius
-        color: "#4aa3ff"
+        color: Theme.accent
     }
 }

@@ -1,34 +1,45 @@
 import QtQuick
+import Zarneth
 
 // The two faces: the dial screen with its info button, and the tabs, with
 // a one-second flip between them.
 Flipable {
     id: root
     objectName: "rootView"
-    readonly property bool showingTabs: !rootViewController.mainViewInWindow
+    required property RootViewController controller
+    readonly property bool showingTabs: !controller.mainViewInWindow
 
     front: Item {
         anchors.fill: parent
         enabled: !root.showingTabs
         MainView {
             anchors.fill: parent
-            controller: rootViewController.mainViewController
+            controller: root.controller.mainViewController
         }
         InfoButton {
             objectName: "infoButton"
-            x: 240; y: 402; width: 80; height: 80
-            visible: rootViewController.infoButtonInWindow
-            onClicked: rootViewController.flipViews()
+            x: Theme.screenWidth - width; y: 402; width: Theme.infoButtonSize; height: Theme.infoButtonSize
+            visible: root.controller.infoButtonInWindow
+            onClicked: root.controller.flipViews()
         }
     }
 
     back: Item {
         anchors.fill: parent
         enabled: root.showingTabs
+        // The tabs come with their controller, on the first flip.
         Loader {
+            id: tabs
             anchors.fill: parent
-            active: rootViewController.tabBarController !== null
-            sourceComponent: TabBarView { controller: rootViewController.tabBarController }
+            function show() {
+                if (root.controller.tabBarController)
+                    tabs.setSource("TabBarView.qml", { controller: root.controller.tabBarController })
+            }
+            Component.onCompleted: show()
+            Connections {
+                target: root.controller
+                function onTabBarControllerChanged() { tabs.show() }
+            }
         }
     }
 
@@ -37,7 +48,7 @@ Flipable {
         origin.x: root.width / 2
         origin.y: root.height / 2
         axis { x: 0; y: 1; z: 0 }
-        angle: root.showingTabs ? (rootViewController.flipFromRight ? 180 : -180) : 0
+        angle: root.showingTabs ? (root.controller.flipFromRight ? 180 : -180) : 0
         Behavior on angle {
             NumberAnimation { duration: 1000; easing.type: Easing.InOutQuad }
         }

@@ -1,19 +1,21 @@
 import QtQuick
+import Zarneth
 
 // The settings: confirmations and the voice guide.
 GroupedTable {
-    property var controller
+    id: page
+    required property DefaultsViewController controller
 
     SwitchRow {
-        text: controller.confirmationsText
+        text: page.controller.confirmationsText
         switchObjectName: "confirmationsSwitch"
-        checked: controller.confirmationsSwitchOn
-        onToggled: (on) => controller.confirmationSwitchAction(on)
+        checked: page.controller.confirmationsSwitchOn
+        onToggled: (on) => page.controller.confirmationSwitchAction(on)
     }
     SwitchRow {
-        text: controller.voiceGuideText
+        text: page.controller.voiceGuideText
         switchObjectName: "voiceGuideSwitch"
-        checked: controller.voiceGuideSwitchOn
-        onToggled: (on) => controller.voiceGuideSwitchAction(on)
+        checked: page.controller.voiceGuideSwitchOn
+        onToggled: (on) => page.controller.voiceGuideSwitchAction(on)
     }
 }

@@ -8,14 +8,14 @@ Rectangle {
     signal toggled(bool on)
 
     width: 52; height: 32; radius: 16
-    color: checked ? "#34c759" : "#3a3f45"
+    color: checked ? Theme.switchOn : Theme.switchOff
     Behavior on color { ColorAnimation { duration: 150 } }
 
     Rectangle {
         width: 28; height: 28; radius: 14
         y: 2
         x: toggle.checked ? toggle.width - width - 2 : 2
-        color: "white"
+        color: Theme.text
         Behavior on x { NumberAnimation { duration: 150 } }
     }
     MouseArea {

@@ -9,23 +9,23 @@ Item {
     signal toggled(bool on)
 
     width: parent ? parent.width : 300
-    height: 50
+    height: Theme.switchRowHeight
 
     Text {
-        x: 12
+        x: Theme.padding
         anchors.verticalCenter: parent.verticalCenter
         width: toggle.x - 20
         text: row.text
-        color: "white"
-        font.pixelSize: 17
+        color: Theme.text
+        font.pixelSize: Theme.fontSizeBody
         elide: Text.ElideRight
     }
     Switch {
         id: toggle
-        x: parent.width - width - 12
+        x: parent.width - width - Theme.padding
         anchors.verticalCenter: parent.verticalCenter
         checked: row.checked
         onToggled: (on) => row.toggled(on)
     }
-    Rectangle { anchors.bottom: parent.bottom; x: 12; width: parent.width - 12; height: 1; color: "#2c3034" }
+    Rectangle { anchors.bottom: parent.bottom; x: Theme.padding; width: parent.width - Theme.padding; height: Theme.hairline; color: Theme.separator }
 }

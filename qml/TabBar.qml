@@ -1,49 +1,52 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Zarneth
 
 // The bar of tabs at the bottom: an image and a title each, the selected
-// one in the accent colour.
+// one in the accent colour. A tap selects the tab.
 Rectangle {
     id: bar
-    property var tabs: []
-    property int selectedIndex: -1
-    signal tabClicked(int index)
+    required property TabBarController controller
 
-    height: 49
-    color: "#151719"
-    Rectangle { width: parent.width; height: 1; color: "#2c3034" }
+    height: Theme.tabBarHeight
+    color: Theme.tabBarBackground
+    Rectangle { width: parent.width; height: Theme.hairline; color: Theme.separator }
 
     Row {
         anchors.fill: parent
         Repeater {
-            model: bar.tabs
+            model: bar.controller.viewControllers
             Item {
+                id: tab
+                required property int index
+                required property ViewController modelData
                 objectName: "tab" + index
-                width: bar.width / bar.tabs.length
+                width: bar.width / bar.controller.viewControllers.length
                 height: bar.height
-                readonly property bool selected: index === bar.selectedIndex
+                readonly property bool selected: index === bar.controller.selectedIndex
 
                 Image {
                     id: icon
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: 5
                     width: 30; height: 30
-                    sourceSize: Qt.size(90, 90)
-                    source: bundleUrl + modelData.tabBarImage
-                    opacity: selected ? 1 : 0.5
+                    sourceSize.width: 90; sourceSize.height: 90
+                    source: BundleImages.url(tab.modelData.tabBarImage)
+                    opacity: tab.selected ? 1 : 0.5
                 }
                 Text {
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: 38
                     width: parent.width - 4
-                    text: modelData.title
-                    color: selected ? "#4aa3ff" : "#9aa0a6"
-                    font.pixelSize: 9
+                    text: tab.modelData.title
+                    color: tab.selected ? Theme.accent : Theme.tabText
+                    font.pixelSize: Theme.fontSizeTab
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideRight
                 }
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: bar.tabClicked(index)
+                    onClicked: bar.controller.selectTab(tab.index)
                 }
             }
         }

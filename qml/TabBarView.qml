@@ -1,22 +1,30 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Zarneth
 
 // The five tabs: each tab's screens above, the tab bar below. Every tab
 // keeps its own screens while another is selected.
 Item {
     id: tabs
     objectName: "tabBarView"
-    property var controller
+    required property TabBarController controller
 
-    Rectangle { anchors.fill: parent; color: "black" }
+    Rectangle { anchors.fill: parent; color: Theme.background }
 
     Repeater {
-        model: controller.viewControllers
+        model: tabs.controller.viewControllers
         Loader {
+            id: tab
+            required property int index
+            required property ViewController modelData
             x: 0; y: 0; width: tabs.width; height: tabs.height - tabBar.height
-            visible: index === controller.selectedIndex
-            // The first tab has no screen: selecting it flips back.
-            active: index > 0
-            sourceComponent: NavigationView { navigation: modelData }
+            visible: index === tabs.controller.selectedIndex
+            // The first tab has no screen: selecting it flips back. Every
+            // other tab is a navigation controller's screens.
+            Component.onCompleted: {
+                if (index > 0)
+                    tab.setSource("NavigationView.qml", { navigation: modelData })
+            }
         }
     }
 
@@ -25,8 +33,6 @@ Item {
         objectName: "tabBar"
         anchors.bottom: parent.bottom
         width: parent.width
-        tabs: controller.viewControllers
-        selectedIndex: controller.selectedIndex
-        onTabClicked: (index) => controller.selectTab(index)
+        controller: tabs.controller
     }
 }

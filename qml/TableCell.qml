@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Zarneth
 
 // One entry of a grouped table: a section header, a row, or a section
 // footer. A row has its text on the left, up to two small texts on the
@@ -6,59 +8,61 @@ import QtQuick
 // the group's corners.
 Item {
     id: entry
-    property var entryData
+    required property tableViewEntry entryData
     signal clicked()
 
     readonly property bool isCell: entryData.kind === "cell"
-    width: parent ? parent.width : 320
-    height: isCell ? 44 : (label.paintedHeight + (entryData.kind === "header" ? 22 : 14))
+    readonly property bool isHeader: entryData.kind === "header"
+    width: parent ? parent.width : Theme.screenWidth
+    height: isCell ? Theme.rowHeight : (label.paintedHeight + (isHeader ? 22 : 14))
 
     Text {
         id: label
         visible: !entry.isCell
-        x: 20
-        y: entryData.kind === "header" ? 14 : 6
-        width: entry.width - 40
-        text: entry.isCell ? "" : entryData.text
-        color: "#8d969e"
-        font.pixelSize: entryData.kind === "header" ? 13 : 12
-        font.capitalization: entryData.kind === "header" ? Font.AllUppercase : Font.MixedCase
+        x: Theme.wideMargin
+        y: entry.isHeader ? 14 : 6
+        width: entry.width - 2 * Theme.wideMargin
+        text: entry.isCell ? "" : entry.entryData.text
+        color: Theme.sectionText
+        font.pixelSize: entry.isHeader ? Theme.fontSizeFootnote : Theme.fontSizeCaption
+        font.capitalization: entry.isHeader ? Font.AllUppercase : Font.MixedCase
         wrapMode: Text.WordWrap
-        horizontalAlignment: entryData.kind === "footer" ? Text.AlignHCenter : Text.AlignLeft
+        horizontalAlignment: entry.entryData.kind === "footer" ? Text.AlignHCenter : Text.AlignLeft
     }
 
     Item {
         visible: entry.isCell
-        objectName: entry.isCell ? "cell_" + entryData.section + "_" + entryData.row : ""
-        x: 10
-        width: entry.width - 20
+        objectName: entry.isCell ? "cell_" + entry.entryData.section + "_" + entry.entryData.row : ""
+        x: Theme.margin
+        width: entry.width - 2 * Theme.margin
         height: entry.height
 
         // The group's background: rounded at the section's ends only.
         Rectangle {
+            id: background
             anchors.fill: parent
-            radius: 10
-            color: tap.pressed && entryData.enabled ? "#2c3338" : "#1f2327"
+            radius: Theme.cornerRadius
+            color: tap.pressed && entry.entryData.enabled ? Theme.groupPressed : Theme.groupBackground
             Rectangle {
-                visible: !entryData.first
+                visible: !entry.entryData.first
                 width: parent.width; height: parent.height / 2
-                color: parent.color
+                color: background.color
             }
             Rectangle {
-                visible: !entryData.last
+                visible: !entry.entryData.last
                 y: parent.height / 2
                 width: parent.width; height: parent.height / 2
-                color: parent.color
+                color: background.color
             }
         }
 
         Text {
-            x: 12
+            x: Theme.padding
             anchors.verticalCenter: parent.verticalCenter
-            width: (entryData.detailText || entryData.secondDetailText) ? details.x - 18 : parent.width - 44
-            text: entry.isCell ? entryData.text : ""
-            color: entryData.enabled ? "white" : "#6b737b"
-            font.pixelSize: 17
+            width: (entry.entryData.detailText || entry.entryData.secondDetailText) ? details.x - 18 : parent.width - 44
+            text: entry.isCell ? entry.entryData.text : ""
+            color: entry.entryData.enabled ? Theme.text : Theme.disabledText
+            font.pixelSize: Theme.fontSizeBody
             font.bold: true
             elide: Text.ElideRight
         }
@@ -68,31 +72,33 @@ Item {
             width: 112
             anchors.verticalCenter: parent.verticalCenter
             Repeater {
-                model: entry.isCell ? [entryData.detailText, entryData.secondDetailText] : []
+                model: entry.isCell ? [entry.entryData.detailText, entry.entryData.secondDetailText] : []
                 Text {
+                    required property string modelData
                     visible: modelData.length > 0
-                    width: parent.width
+                    width: details.width
                     text: modelData
-                    color: "#aab3bb"
-                    font.pixelSize: 12
+                    color: Theme.detailText
+                    font.pixelSize: Theme.fontSizeCaption
                     elide: Text.ElideRight
                 }
             }
         }
         Text {
             objectName: "accessory"
+            readonly property bool checkmark: entry.entryData.accessory === "checkmark"
             anchors.right: parent.right
-            anchors.rightMargin: 12
+            anchors.rightMargin: Theme.padding
             anchors.verticalCenter: parent.verticalCenter
-            text: entryData.accessory === "checkmark" ? "✓" : entryData.accessory === "disclosure" ? "›" : ""
-            color: entryData.accessory === "checkmark" ? "#4aa3ff" : "#6b737b"
-            font.pixelSize: entryData.accessory === "checkmark" ? 18 : 24
+            text: checkmark ? "✓" : entry.entryData.accessory === "disclosure" ? "›" : ""
+            color: checkmark ? Theme.accent : Theme.disabledText
+            font.pixelSize: checkmark ? Theme.fontSizeLarge : Theme.fontSizeHuge
         }
         Rectangle {
-            visible: !entryData.last
+            visible: !entry.entryData.last
             anchors.bottom: parent.bottom
-            x: 12; width: parent.width - 12; height: 1
-            color: "#2c3034"
+            x: Theme.padding; width: parent.width - Theme.padding; height: Theme.hairline
+            color: Theme.separator
         }
         MouseArea {
             id: tap

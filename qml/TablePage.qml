@@ -1,39 +1,41 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Zarneth
 
 // A screen that is a grouped table, with a search field over it when its
 // controller filters its rows.
 Rectangle {
     id: page
-    property var controller
-    color: "black"
+    required property TableViewController controller
+    color: Theme.background
 
     Rectangle {
         id: search
-        visible: controller.searchable
-        x: 10; y: visible ? 8 : 0
-        width: parent.width - 20
-        height: visible ? 32 : 0
-        radius: 8
-        color: "#1f2327"
+        visible: page.controller.searchable
+        x: Theme.margin; y: visible ? Theme.smallMargin : 0
+        width: parent.width - 2 * Theme.margin
+        height: visible ? Theme.searchFieldHeight : 0
+        radius: Theme.smallMargin
+        color: Theme.groupBackground
         TextInput {
             id: searchInput
             objectName: "searchField"
             anchors.fill: parent
-            anchors.leftMargin: 12; anchors.rightMargin: 12
+            anchors.leftMargin: Theme.padding; anchors.rightMargin: Theme.padding
             verticalAlignment: TextInput.AlignVCenter
-            color: "white"
-            font.pixelSize: 15
+            color: Theme.text
+            font.pixelSize: Theme.fontSizeCallout
             clip: true
-            text: controller.searchText
-            onTextEdited: controller.searchText = text
+            text: page.controller.searchText
+            onTextEdited: page.controller.searchText = searchInput.text
         }
         Text {
             anchors.fill: searchInput
             verticalAlignment: Text.AlignVCenter
             visible: searchInput.text.length === 0
             text: qsTrId("searchPlaceholder")
-            color: "#6b737b"
-            font.pixelSize: 15
+            color: Theme.disabledText
+            font.pixelSize: Theme.fontSizeCallout
         }
     }
 
@@ -45,12 +47,13 @@ Rectangle {
         width: parent.width
         height: parent.height - y
         clip: true
-        bottomMargin: 10
-        model: controller.rows
+        bottomMargin: Theme.margin
+        model: page.controller.rows
         delegate: TableCell {
+            required property tableViewEntry modelData
             width: table.width
             entryData: modelData
-            onClicked: controller.selectRow(modelData.section, modelData.row)
+            onClicked: page.controller.selectRow(modelData.section, modelData.row)
         }
     }
 }

@@ -17,6 +17,9 @@ packages=(
   qt6-declarative-dev qml6-module-qtquick qml6-module-qtqml qml6-module-qtquick-window
   qml6-module-qtquick-controls qml6-module-qtquick-templates qml6-module-qtquick-layouts
   qml6-module-qtqml-workerscript
+  # the QML module's compilers (qmltyperegistrar, qmlcachegen) and qmllint,
+  # which scripts/check-qml.sh runs over it
+  qt6-declarative-dev-tools
   # a sound server with no sound card, for the audio integration test
   pulseaudio pulseaudio-utils
   # the application tested as people use it: a real window on an X server

@@ -18,6 +18,7 @@ run_suite() {
 }
 
 run_suite build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+./scripts/check-qml.sh build/test
 ./scripts/check-package.sh build/test
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DZARNETH_SANITIZE=ON -DZARNETH_BUILD_BENCHMARKS=OFF

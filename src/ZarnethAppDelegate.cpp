@@ -2,7 +2,6 @@
 
 #include "DataModel/ZRCommandList.h"
 #include "Platform/Contacts/AddressBook.h"
-#include "Platform/System/BundleResources.h"
 #include "Platform/System/DefaultSettings.h"
 #include "Platform/System/Log.h"
 #include "Platform/System/SettingsKey.h"
@@ -13,8 +12,20 @@
 #include "ViewControllers/RootViewController.h"
 
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QUrl>
+#include <QVariantMap>
+
+// Registers the types of the Zarneth QML module (generated from the
+// controllers' QML_ELEMENT macros).
+void qml_register_types_Zarneth();
+
+namespace {
+
+// Where the Zarneth QML module lies among the resources, and its window.
+constexpr auto kQmlImportPath = "qrc:/qt/qml";
+constexpr auto kMainQml = "qrc:/qt/qml/Zarneth/Main.qml";
+
+}  // namespace
 
 ZarnethAppDelegate::ZarnethAppDelegate(AudioDevice& device, QObject* parent)
     : QObject(parent)
@@ -40,13 +51,16 @@ void ZarnethAppDelegate::applicationDidFinishLaunching()
     m_rootViewController = std::make_unique<RootViewController>(
         ScreenServices {*this, *m_popupHost, m_device, ZRCommandList::sharedCommandList(), *m_addressBook});
     m_window = std::make_unique<QQmlApplicationEngine>();
-    m_window->rootContext()->setContextProperty(QStringLiteral("popupHost"), m_popupHost.get());
-    m_window->rootContext()->setContextProperty(QStringLiteral("rootViewController"), m_rootViewController.get());
-    // Where the pages find the bundled images.
-    m_window->rootContext()->setContextProperty(
-        QStringLiteral("bundleUrl"), QUrl::fromLocalFile(BundleResources::directory() + QLatin1Char('/')));
+    // The module is linked into this program, with no plugin: the reference
+    // keeps its registration, which runs when QML first imports Zarneth.
+    volatile auto registration = &qml_register_types_Zarneth;
+    Q_UNUSED(registration);
+    m_window->addImportPath(QLatin1String(kQmlImportPath));
+    m_window->setInitialProperties(
+        {{QStringLiteral("rootViewController"), QVariant::fromValue(m_rootViewController.get())},
+            {QStringLiteral("popupHost"), QVariant::fromValue(m_popupHost.get())}});
     m_rootViewController->loadView();
-    m_window->load(QUrl(QStringLiteral("qrc:/qml/Main.qml")));
+    m_window->load(QUrl(QLatin1String(kMainQml)));
 }
 
 void ZarnethAppDelegate::setupDefaults()

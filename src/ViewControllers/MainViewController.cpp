@@ -55,10 +55,7 @@ void MainViewController::viewWillAppear(bool animated)
     ViewController::viewWillAppear(animated);
     // A device problem is looked for afresh on the next listen: the
     // microphone may have been plugged in meanwhile.
-    if (m_deviceProblemText.isEmpty())
-        return;
-    m_deviceProblemText.clear();
-    emit visibilityChanged();
+    setDeviceProblemText(QString());
 }
 
 void MainViewController::clickedScreenButton()
@@ -76,21 +73,27 @@ void MainViewController::listen()
     // Recording silence, or talking to nobody, helps no one: say what is
     // missing and wait for the next tap.
     const AudioDevice& device = m_services.audioDevice;
-    m_deviceProblemText = !device.hasInput() ? qtTrId("noMicrophoneText")
-        : !device.hasOutput()                ? qtTrId("noSpeakerText")
-                                             : QString();
+    setDeviceProblemText(!device.hasInput() ? qtTrId("noMicrophoneText")
+            : !device.hasOutput()           ? qtTrId("noSpeakerText")
+                                            : QString());
     if (!m_deviceProblemText.isEmpty()) {
         setScreenButtonHidden(false);
-        emit visibilityChanged();
         return;
     }
-    emit visibilityChanged();
     recognizeController().recognizeWithDelegate(this);
 }
 
 QString MainViewController::deviceProblemText() const
 {
     return m_deviceProblemText;
+}
+
+void MainViewController::setDeviceProblemText(const QString& text)
+{
+    if (m_deviceProblemText == text)
+        return;
+    m_deviceProblemText = text;
+    emit deviceProblemTextChanged();
 }
 
 void MainViewController::recognizedCommand(const std::shared_ptr<ZRCommand>& command)
@@ -127,7 +130,7 @@ void MainViewController::setScreenButtonHidden(bool hidden)
     if (m_screenButtonHidden == hidden)
         return;
     m_screenButtonHidden = hidden;
-    emit visibilityChanged();
+    emit screenButtonHiddenChanged();
 }
 
 void MainViewController::setTapInfoLabelHidden(bool hidden)
@@ -135,7 +138,7 @@ void MainViewController::setTapInfoLabelHidden(bool hidden)
     if (m_tapInfoLabelHidden == hidden)
         return;
     m_tapInfoLabelHidden = hidden;
-    emit visibilityChanged();
+    emit tapInfoLabelHiddenChanged();
 }
 
 void MainViewController::setConfigureInfoLabelHidden(bool hidden)
@@ -143,5 +146,5 @@ void MainViewController::setConfigureInfoLabelHidden(bool hidden)
     if (m_configureInfoLabelHidden == hidden)
         return;
     m_configureInfoLabelHidden = hidden;
-    emit visibilityChanged();
+    emit configureInfoLabelHiddenChanged();
 }

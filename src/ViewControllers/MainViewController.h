@@ -19,12 +19,14 @@ class ZRRecognizeController;
 // says so instead of listening to silence.
 class MainViewController : public ViewController, public ZRRecognizeControllerDelegate {
     Q_OBJECT
-    Q_PROPERTY(bool screenButtonHidden READ screenButtonHidden NOTIFY visibilityChanged)
-    Q_PROPERTY(bool tapInfoLabelHidden READ tapInfoLabelHidden NOTIFY visibilityChanged)
-    Q_PROPERTY(bool configureInfoLabelHidden READ configureInfoLabelHidden NOTIFY visibilityChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
+    Q_PROPERTY(bool screenButtonHidden READ screenButtonHidden NOTIFY screenButtonHiddenChanged)
+    Q_PROPERTY(bool tapInfoLabelHidden READ tapInfoLabelHidden NOTIFY tapInfoLabelHiddenChanged)
+    Q_PROPERTY(bool configureInfoLabelHidden READ configureInfoLabelHidden NOTIFY configureInfoLabelHiddenChanged)
     Q_PROPERTY(QString tapLabelText READ tapLabelText CONSTANT)
     Q_PROPERTY(QString configureLabelText READ configureLabelText CONSTANT)
-    Q_PROPERTY(QString deviceProblemText READ deviceProblemText NOTIFY visibilityChanged)
+    Q_PROPERTY(QString deviceProblemText READ deviceProblemText NOTIFY deviceProblemTextChanged)
 
 public:
     explicit MainViewController(const ScreenServices& services, QObject* parent = nullptr);
@@ -52,9 +54,14 @@ public:
     void recognizedCommand(const std::shared_ptr<ZRCommand>& command) override;
 
 signals:
-    void visibilityChanged();
+    void screenButtonHiddenChanged();
+    void tapInfoLabelHiddenChanged();
+    void configureInfoLabelHiddenChanged();
+    void deviceProblemTextChanged();
 
 private:
+    void setDeviceProblemText(const QString& text);
+
     // The dialler did not take the number: back to waiting for a tap.
     void dialFailed(const QString& phoneNumber);
 

@@ -13,22 +13,10 @@ RootViewController::RootViewController(const ScreenServices& services, QObject* 
 
 RootViewController::~RootViewController() = default;
 
-QObject* RootViewController::mainViewControllerObject() const
-{
-    return m_mainViewController.get();
-}
-
-QObject* RootViewController::tabBarControllerObject() const
-{
-    return m_tabBarController.get();
-}
-
 void RootViewController::loadView()
 {
     m_mainViewController = std::make_unique<MainViewController>(m_services);
-    m_mainViewInWindow = true;
-    m_infoButtonInWindow = true;
-    emit faceChanged();
+    setFace(true, m_flipFromRight);
     m_mainViewController->loadViewIfNeeded();
 }
 
@@ -46,14 +34,12 @@ void RootViewController::flipViews()
         loadTabBarController();
     MainViewController& main = *m_mainViewController;
     TabBarController& tabs = *m_tabBarController;
-    m_flipFromRight = m_mainViewInWindow;
 
+    // To the tabs the flip comes from the right, back from the left.
     if (m_mainViewInWindow) {
         tabs.viewWillAppear(true);
         main.viewWillDisappear(true);
-        m_mainViewInWindow = false;
-        m_infoButtonInWindow = false;
-        emit faceChanged();
+        setFace(false, true);
         main.viewDidDisappear(true);
         tabs.viewDidAppear(true);
         return;
@@ -61,14 +47,30 @@ void RootViewController::flipViews()
 
     main.viewWillAppear(true);
     tabs.viewWillDisappear(true);
-    m_mainViewInWindow = true;
-    m_infoButtonInWindow = true;
     // Commands may have been trained or deleted meanwhile.
     const bool hasData = UserDefaults::standardUserDefaults().boolForKey(SettingsKey::CommandListHasData);
     main.setConfigureInfoLabelHidden(hasData);
     main.setScreenButtonHidden(!hasData);
     main.setTapInfoLabelHidden(!hasData);
-    emit faceChanged();
+    setFace(true, false);
     tabs.viewDidDisappear(true);
     main.viewDidAppear(true);
+}
+
+void RootViewController::setFace(bool mainViewInWindow, bool flipFromRight)
+{
+    const bool mainViewMoved = m_mainViewInWindow != mainViewInWindow;
+    const bool infoButtonMoved = m_infoButtonInWindow != mainViewInWindow;
+    const bool directionTurned = m_flipFromRight != flipFromRight;
+    // All set before any is announced: the flip's angle is bound to the face
+    // and the direction together and must never see one without the other.
+    m_mainViewInWindow = mainViewInWindow;
+    m_infoButtonInWindow = mainViewInWindow;
+    m_flipFromRight = flipFromRight;
+    if (mainViewMoved)
+        emit mainViewInWindowChanged();
+    if (infoButtonMoved)
+        emit infoButtonInWindowChanged();
+    if (directionTurned)
+        emit flipFromRightChanged();
 }

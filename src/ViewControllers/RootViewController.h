@@ -3,6 +3,7 @@
 #include "ViewControllers/ScreenServices.h"
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <memory>
 
 class MainViewController;
@@ -14,11 +15,15 @@ class TabBarController;
 // whether the main view is in the window.
 class RootViewController : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QObject* mainViewController READ mainViewControllerObject CONSTANT)
-    Q_PROPERTY(QObject* tabBarController READ tabBarControllerObject NOTIFY tabBarControllerChanged)
-    Q_PROPERTY(bool mainViewInWindow READ mainViewInWindow NOTIFY faceChanged)
-    Q_PROPERTY(bool infoButtonInWindow READ infoButtonInWindow NOTIFY faceChanged)
-    Q_PROPERTY(bool flipFromRight READ flipFromRight NOTIFY faceChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
+    Q_PROPERTY(MainViewController* mainViewController READ mainViewController CONSTANT)
+    Q_PROPERTY(TabBarController* tabBarController READ tabBarController NOTIFY tabBarControllerChanged)
+    Q_MOC_INCLUDE("ViewControllers/MainViewController.h")
+    Q_MOC_INCLUDE("ViewControllers/TabBarController.h")
+    Q_PROPERTY(bool mainViewInWindow READ mainViewInWindow NOTIFY mainViewInWindowChanged)
+    Q_PROPERTY(bool infoButtonInWindow READ infoButtonInWindow NOTIFY infoButtonInWindowChanged)
+    Q_PROPERTY(bool flipFromRight READ flipFromRight NOTIFY flipFromRightChanged)
 
 public:
     static constexpr int kFlipMilliseconds = 1000;
@@ -33,8 +38,6 @@ public:
 
     MainViewController* mainViewController() const { return m_mainViewController.get(); }
     TabBarController* tabBarController() const { return m_tabBarController.get(); }
-    QObject* mainViewControllerObject() const;
-    QObject* tabBarControllerObject() const;
     bool mainViewInWindow() const { return m_mainViewInWindow; }
     bool infoButtonInWindow() const { return m_infoButtonInWindow; }
     // The direction of the last flip: from the right going to the tabs.
@@ -42,9 +45,15 @@ public:
 
 signals:
     void tabBarControllerChanged();
-    void faceChanged();
+    void mainViewInWindowChanged();
+    void infoButtonInWindowChanged();
+    void flipFromRightChanged();
 
 private:
+    // Puts the dial screen and its info button into the window or takes
+    // them out, and notes the direction of the flip.
+    void setFace(bool mainViewInWindow, bool flipFromRight);
+
     ScreenServices m_services;
     std::unique_ptr<MainViewController> m_mainViewController;
     std::unique_ptr<TabBarController> m_tabBarController;

@@ -52,12 +52,19 @@ ViewController* TabBarController::viewControllerAt(int index) const
     return m_tabBar[static_cast<std::size_t>(index)].get();
 }
 
-QList<QObject*> TabBarController::viewControllerObjects() const
+QQmlListProperty<ViewController> TabBarController::viewControllers()
 {
-    QList<QObject*> objects;
-    for (const auto& tab : m_tabBar)
-        objects.append(tab.get());
-    return objects;
+    return {this, nullptr, &TabBarController::countTabs, &TabBarController::tabAt};
+}
+
+qsizetype TabBarController::countTabs(QQmlListProperty<ViewController>* list)
+{
+    return static_cast<qsizetype>(static_cast<TabBarController*>(list->object)->m_tabBar.size());
+}
+
+ViewController* TabBarController::tabAt(QQmlListProperty<ViewController>* list, qsizetype index)
+{
+    return static_cast<TabBarController*>(list->object)->viewControllerAt(static_cast<int>(index));
 }
 
 void TabBarController::setSelectedViewController(ViewController* viewController)

@@ -4,6 +4,7 @@
 #include "ViewControllers/ScreenServices.h"
 
 #include <QList>
+#include <QQmlListProperty>
 #include <memory>
 #include <vector>
 
@@ -16,7 +17,9 @@ class RootViewController;
 // into a sensible state, decided by the tab's title.
 class TabBarController : public ViewController {
     Q_OBJECT
-    Q_PROPERTY(QList<QObject*> viewControllers READ viewControllerObjects CONSTANT)
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
+    Q_PROPERTY(QQmlListProperty<ViewController> viewControllers READ viewControllers CONSTANT)
     Q_PROPERTY(int selectedIndex READ selectedIndex NOTIFY selectionChanged)
 
 public:
@@ -35,7 +38,8 @@ public:
     ActionsNavigationController* actionsNavigationController() const { return m_actionsNavigationController; }
 
     ViewController* viewControllerAt(int index) const;
-    QList<QObject*> viewControllerObjects() const;
+    // The tabs' screens for QML, in the order of the tabs.
+    QQmlListProperty<ViewController> viewControllers();
     int selectedIndex() const { return m_selectedIndex; }
     ViewController* selectedViewController() const { return viewControllerAt(m_selectedIndex); }
     void setSelectedViewController(ViewController* viewController);
@@ -48,6 +52,9 @@ signals:
     void selectionChanged();
 
 private:
+    static qsizetype countTabs(QQmlListProperty<ViewController>* list);
+    static ViewController* tabAt(QQmlListProperty<ViewController>* list, qsizetype index);
+
     ScreenServices m_services;
     RootViewController* m_rootViewController = nullptr;
     ActionsNavigationController* m_actionsNavigationController = nullptr;

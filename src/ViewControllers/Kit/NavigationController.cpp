@@ -21,22 +21,32 @@ ViewController* NavigationController::rootViewController() const
     return m_stack.front().get();
 }
 
-QList<QObject*> NavigationController::viewControllerObjects() const
+QQmlListProperty<ViewController> NavigationController::viewControllers()
 {
-    QList<QObject*> objects;
-    for (const auto& viewController : m_stack)
-        objects.append(viewController.get());
-    return objects;
+    return {this, nullptr, &NavigationController::countViewControllers, &NavigationController::viewControllerAt};
+}
+
+qsizetype NavigationController::countViewControllers(QQmlListProperty<ViewController>* list)
+{
+    return static_cast<qsizetype>(static_cast<NavigationController*>(list->object)->m_stack.size());
+}
+
+ViewController* NavigationController::viewControllerAt(QQmlListProperty<ViewController>* list, qsizetype index)
+{
+    const auto& stack = static_cast<NavigationController*>(list->object)->m_stack;
+    return index >= 0 && index < static_cast<qsizetype>(stack.size()) ? stack[static_cast<std::size_t>(index)].get()
+                                                                      : nullptr;
 }
 
 void NavigationController::pushViewController(std::shared_ptr<ViewController> viewController, bool animated)
 {
     viewController->setNavigationController(this);
     willShowViewController(*viewController);
-    topViewController()->viewWillDisappear(animated);
+    ViewController* previousTop = topViewController();
+    previousTop->viewWillDisappear(animated);
     viewController->viewWillAppear(animated);
     m_stack.push_back(std::move(viewController));
-    emit stackChanged();
+    stackChanged(previousTop);
     m_stack[m_stack.size() - 2]->viewDidDisappear(animated);
     topViewController()->viewDidAppear(animated);
 }
@@ -50,7 +60,7 @@ void NavigationController::popViewControllerAnimated(bool animated)
     willShowViewController(*topViewController());
     leaving->viewWillDisappear(animated);
     topViewController()->viewWillAppear(animated);
-    emit stackChanged();
+    stackChanged(leaving.get());
     leaving->viewDidDisappear(animated);
     topViewController()->viewDidAppear(animated);
     retire(std::move(leaving));
@@ -64,12 +74,13 @@ void NavigationController::popToRootViewControllerAnimated(bool animated)
 
 void NavigationController::setViewControllers(std::vector<std::shared_ptr<ViewController>> viewControllers)
 {
-    if (viewControllers.empty())
+    if (viewControllers.empty() || viewControllers == m_stack)
         return;
     for (const auto& viewController : viewControllers)
         viewController->setNavigationController(this);
+    ViewController* previousTop = topViewController();
     std::swap(m_stack, viewControllers);
-    emit stackChanged();
+    stackChanged(previousTop);
     for (auto& leaving : viewControllers)
         retire(std::move(leaving));
 }
@@ -78,6 +89,13 @@ void NavigationController::viewWillAppear(bool animated)
 {
     ViewController::viewWillAppear(animated);
     topViewController()->viewWillAppear(animated);
+}
+
+void NavigationController::stackChanged(const ViewController* previousTop)
+{
+    emit viewControllersChanged();
+    if (topViewController() != previousTop)
+        emit topViewControllerChanged();
 }
 
 void NavigationController::retire(std::shared_ptr<ViewController> viewController)

@@ -3,6 +3,7 @@
 #include "ViewControllers/Kit/ViewController.h"
 
 #include <QList>
+#include <QQmlListProperty>
 #include <memory>
 #include <vector>
 
@@ -12,8 +13,10 @@
 // screen of its own while it is off the stack and push it again later.
 class NavigationController : public ViewController {
     Q_OBJECT
-    Q_PROPERTY(QList<QObject*> viewControllers READ viewControllerObjects NOTIFY stackChanged)
-    Q_PROPERTY(QObject* topViewController READ topViewController NOTIFY stackChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
+    Q_PROPERTY(QQmlListProperty<ViewController> viewControllers READ viewControllers NOTIFY viewControllersChanged)
+    Q_PROPERTY(ViewController* topViewController READ topViewController NOTIFY topViewControllerChanged)
 
 public:
     explicit NavigationController(std::shared_ptr<ViewController> rootViewController, QObject* parent = nullptr);
@@ -22,7 +25,8 @@ public:
     ViewController* topViewController() const;
     ViewController* rootViewController() const;
     std::size_t count() const { return m_stack.size(); }
-    QList<QObject*> viewControllerObjects() const;
+    // The stack for QML, bottom first.
+    QQmlListProperty<ViewController> viewControllers();
 
     void pushViewController(std::shared_ptr<ViewController> viewController, bool animated);
     Q_INVOKABLE void popViewControllerAnimated(bool animated);
@@ -35,13 +39,19 @@ public:
     void viewWillAppear(bool animated) override;
 
 signals:
-    void stackChanged();
+    void viewControllersChanged();
+    void topViewControllerChanged();
 
 protected:
     // Called before a screen shows, for the navigation delegate's part.
     virtual void willShowViewController(ViewController&) { }
 
 private:
+    // Tells of a changed stack, and of a new screen on top if the one on top
+    // before was another.
+    void stackChanged(const ViewController* previousTop);
+    static qsizetype countViewControllers(QQmlListProperty<ViewController>* list);
+    static ViewController* viewControllerAt(QQmlListProperty<ViewController>* list, qsizetype index);
     // A screen leaving the stack may still be drawn until the page has
     // followed the change, so the last reference goes a moment later.
     void retire(std::shared_ptr<ViewController> viewController);

@@ -22,17 +22,19 @@ void QuickPopupHost::present(std::shared_ptr<Popup> popup)
 {
     m_shown.push_back(std::move(popup));
     watchProgress();
-    emit changed();
-    emit progressChanged();
+    publish();
+    // Every showing is announced, also of a popup that was on top already:
+    // it waits to be told that it is on screen again.
+    emit topPopupChanged();
 }
 
 void QuickPopupHost::dismiss(Popup& popup, int)
 {
     if (popup.progressView())
         popup.progressView()->setObserver(nullptr);
+    const Popup* previousTop = top();
     std::erase_if(m_shown, [&popup](const auto& shown) { return shown.get() == &popup; });
-    emit changed();
-    emit progressChanged();
+    stackChanged(previousTop);
 }
 
 void QuickPopupHost::presented()
@@ -41,7 +43,7 @@ void QuickPopupHost::presented()
         popup->presented();
         // A bar may have been added on presentation.
         watchProgress();
-        emit progressChanged();
+        publish();
     }
 }
 
@@ -55,8 +57,7 @@ void QuickPopupHost::press(int index)
     if (popup->progressView())
         popup->progressView()->setObserver(nullptr);
     m_shown.pop_back();
-    emit changed();
-    emit progressChanged();
+    stackChanged(popup.get());
     popup->clicked(index);
 }
 
@@ -69,7 +70,40 @@ void QuickPopupHost::dismissTop()
 void QuickPopupHost::watchProgress()
 {
     if (Popup* popup = top(); popup && popup->progressView())
-        popup->progressView()->setObserver([this] { emit progressChanged(); });
+        popup->progressView()->setObserver([this] { publish(); });
+}
+
+void QuickPopupHost::stackChanged(const Popup* previousTop)
+{
+    publish();
+    if (top() != previousTop)
+        emit topPopupChanged();
+}
+
+void QuickPopupHost::publish()
+{
+    Published now {visible(), isAlert(), title(), message(), buttons(), cancelButtonIndex(), destructiveButtonIndex(),
+        hasProgress(), progress()};
+    std::swap(now, m_published);
+    const Published& before = now;
+    if (before.visible != m_published.visible)
+        emit visibleChanged();
+    if (before.isAlert != m_published.isAlert)
+        emit isAlertChanged();
+    if (before.title != m_published.title)
+        emit titleChanged();
+    if (before.message != m_published.message)
+        emit messageChanged();
+    if (before.buttons != m_published.buttons)
+        emit buttonsChanged();
+    if (before.cancelButtonIndex != m_published.cancelButtonIndex)
+        emit cancelButtonIndexChanged();
+    if (before.destructiveButtonIndex != m_published.destructiveButtonIndex)
+        emit destructiveButtonIndexChanged();
+    if (before.hasProgress != m_published.hasProgress)
+        emit hasProgressChanged();
+    if (before.progress != m_published.progress)
+        emit progressChanged();
 }
 
 bool QuickPopupHost::isAlert() const

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 #include <memory>
 #include <vector>
 
@@ -15,14 +16,16 @@ class Popup;
 // screen below takes no taps, also between its popups.
 class QuickPopupHost : public QObject, public PopupHost {
     Q_OBJECT
-    Q_PROPERTY(bool visible READ visible NOTIFY changed)
-    Q_PROPERTY(bool isAlert READ isAlert NOTIFY changed)
-    Q_PROPERTY(QString title READ title NOTIFY changed)
-    Q_PROPERTY(QString message READ message NOTIFY changed)
-    Q_PROPERTY(QStringList buttons READ buttons NOTIFY changed)
-    Q_PROPERTY(int cancelButtonIndex READ cancelButtonIndex NOTIFY changed)
-    Q_PROPERTY(int destructiveButtonIndex READ destructiveButtonIndex NOTIFY changed)
-    Q_PROPERTY(bool hasProgress READ hasProgress NOTIFY progressChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
+    Q_PROPERTY(bool visible READ visible NOTIFY visibleChanged)
+    Q_PROPERTY(bool isAlert READ isAlert NOTIFY isAlertChanged)
+    Q_PROPERTY(QString title READ title NOTIFY titleChanged)
+    Q_PROPERTY(QString message READ message NOTIFY messageChanged)
+    Q_PROPERTY(QStringList buttons READ buttons NOTIFY buttonsChanged)
+    Q_PROPERTY(int cancelButtonIndex READ cancelButtonIndex NOTIFY cancelButtonIndexChanged)
+    Q_PROPERTY(int destructiveButtonIndex READ destructiveButtonIndex NOTIFY destructiveButtonIndexChanged)
+    Q_PROPERTY(bool hasProgress READ hasProgress NOTIFY hasProgressChanged)
     Q_PROPERTY(double progress READ progress NOTIFY progressChanged)
     Q_PROPERTY(bool dialogueRunning READ dialogueRunning NOTIFY dialogueChanged)
 
@@ -50,16 +53,45 @@ public:
     void dismissTop();
 
 signals:
-    void changed();
+    void visibleChanged();
+    void isAlertChanged();
+    void titleChanged();
+    void messageChanged();
+    void buttonsChanged();
+    void cancelButtonIndexChanged();
+    void destructiveButtonIndexChanged();
+    void hasProgressChanged();
     void progressChanged();
     void dialogueChanged();
+    // A popup came to the top (a new showing, or one uncovered), or the
+    // last one went: QML says when the new one is on screen.
+    void topPopupChanged();
 
 protected:
     void dialogueRunningChanged() override { emit dialogueChanged(); }
 
 private:
+    // What QML was last told, so that only the values that differ are
+    // announced.
+    struct Published {
+        bool visible = false;
+        bool isAlert = false;
+        QString title;
+        QString message;
+        QStringList buttons;
+        int cancelButtonIndex = -1;
+        int destructiveButtonIndex = -1;
+        bool hasProgress = false;
+        double progress = 0.0;
+    };
+
     Popup* top() const { return m_shown.empty() ? nullptr : m_shown.back().get(); }
     void watchProgress();
+    // Takes note of the popup on top as it is now and announces what changed.
+    void publish();
+    // After the stack changed: publishes, and tells of another popup on top.
+    void stackChanged(const Popup* previousTop);
 
     std::vector<std::shared_ptr<Popup>> m_shown;
+    Published m_published;
 };

@@ -1,7 +1,5 @@
 #include "ViewControllers/Kit/TableViewController.h"
 
-#include <QVariantMap>
-
 namespace {
 
 QString accessoryName(TableViewCell::Accessory accessory)
@@ -17,12 +15,22 @@ QString accessoryName(TableViewCell::Accessory accessory)
     return {};
 }
 
+// A section's header or footer.
+TableViewEntry sectionLabel(const char* kind, int section, const QString& text)
+{
+    TableViewEntry entry;
+    entry.kind = QLatin1String(kind);
+    entry.section = section;
+    entry.text = text;
+    return entry;
+}
+
 }  // namespace
 
 TableViewController::TableViewController(QObject* parent)
     : ViewController(parent)
 {
-    setPage(QStringLiteral("qrc:/qml/TablePage.qml"));
+    setPage(QStringLiteral("TablePage.qml"));
 }
 
 void TableViewController::loadView()
@@ -42,28 +50,37 @@ void TableViewController::reloadData()
         sections.push_back(std::move(shown));
     }
     m_sections = std::move(sections);
-    m_rows = flatten(m_sections);
     ++m_reloads;
-    emit dataReloaded();
+    QList<TableViewEntry> rows = flatten(m_sections);
+    if (rows == m_rows)
+        return;
+    m_rows = std::move(rows);
+    emit rowsChanged();
 }
 
-QVariantList TableViewController::flatten(const std::vector<Section>& sections)
+QList<TableViewEntry> TableViewController::flatten(const std::vector<Section>& sections)
 {
-    QVariantList rows;
+    QList<TableViewEntry> rows;
     for (int section = 0; section < static_cast<int>(sections.size()); ++section) {
         const Section& shown = sections[static_cast<std::size_t>(section)];
         if (!shown.header.isEmpty())
-            rows.append(QVariantMap {{"kind", "header"}, {"section", section}, {"text", shown.header}});
+            rows.append(sectionLabel("header", section, shown.header));
         const int count = static_cast<int>(shown.cells.size());
         for (int row = 0; row < count; ++row) {
             const TableViewCell& cell = shown.cells[static_cast<std::size_t>(row)];
-            rows.append(QVariantMap {{"kind", "cell"}, {"section", section}, {"row", row}, {"text", cell.text},
-                {"detailText", cell.detailText}, {"secondDetailText", cell.secondDetailText},
-                {"accessory", accessoryName(cell.accessory)}, {"enabled", cell.enabled}, {"first", row == 0},
-                {"last", row == count - 1}});
+            rows.append(TableViewEntry {.kind = QStringLiteral("cell"),
+                .section = section,
+                .row = row,
+                .text = cell.text,
+                .detailText = cell.detailText,
+                .secondDetailText = cell.secondDetailText,
+                .accessory = accessoryName(cell.accessory),
+                .enabled = cell.enabled,
+                .first = row == 0,
+                .last = row == count - 1});
         }
         if (!shown.footer.isEmpty())
-            rows.append(QVariantMap {{"kind", "footer"}, {"section", section}, {"text", shown.footer}});
+            rows.append(sectionLabel("footer", section, shown.footer));
     }
     return rows;
 }
@@ -101,5 +118,6 @@ void TableViewController::setSearchText(const QString& text)
     if (text == m_searchText)
         return;
     m_searchText = text;
+    emit searchTextChanged();
     reloadData();
 }

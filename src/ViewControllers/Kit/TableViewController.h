@@ -1,9 +1,10 @@
 #pragma once
 
 #include "ViewControllers/Kit/TableViewCell.h"
+#include "ViewControllers/Kit/TableViewEntry.h"
 #include "ViewControllers/Kit/ViewController.h"
 
-#include <QVariantList>
+#include <QList>
 #include <vector>
 
 // A screen that is a grouped table. Subclasses answer the data-source
@@ -13,9 +14,11 @@
 // is what the screen shows, and what a selection refers to.
 class TableViewController : public ViewController {
     Q_OBJECT
-    Q_PROPERTY(QVariantList rows READ rows NOTIFY dataReloaded)
+    QML_ELEMENT
+    QML_UNCREATABLE("A screen of the application.")
+    Q_PROPERTY(QList<TableViewEntry> rows READ rows NOTIFY rowsChanged)
     Q_PROPERTY(bool searchable READ searchable CONSTANT)
-    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY dataReloaded)
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
 
 public:
     explicit TableViewController(QObject* parent = nullptr);
@@ -46,10 +49,11 @@ public:
     QString searchText() const { return m_searchText; }
     void setSearchText(const QString& text);
 
-    QVariantList rows() const { return m_rows; }
+    QList<TableViewEntry> rows() const { return m_rows; }
 
 signals:
-    void dataReloaded();
+    void rowsChanged();
+    void searchTextChanged();
 
 private:
     struct Section {
@@ -58,10 +62,10 @@ private:
         std::vector<TableViewCell> cells;
     };
 
-    static QVariantList flatten(const std::vector<Section>& sections);
+    static QList<TableViewEntry> flatten(const std::vector<Section>& sections);
 
     std::vector<Section> m_sections;
-    QVariantList m_rows;
+    QList<TableViewEntry> m_rows;
     QString m_searchText;
     int m_reloads = 0;
 };

@@ -15,16 +15,25 @@ void ViewController::setTitle(const QString& title)
 
 void ViewController::setRightBarButton(const QString& title, std::function<void()> action)
 {
-    m_rightBarButtonTitle = title;
     m_rightBarButtonAction = std::move(action);
-    m_rightBarButtonEnabled = true;
-    emit navigationItemChanged();
+    setRightBarButtonTitle(title);
+    setRightBarButtonEnabled(true);
+}
+
+void ViewController::setRightBarButtonTitle(const QString& title)
+{
+    if (m_rightBarButtonTitle == title)
+        return;
+    m_rightBarButtonTitle = title;
+    emit rightBarButtonTitleChanged();
 }
 
 void ViewController::setRightBarButtonEnabled(bool enabled)
 {
+    if (m_rightBarButtonEnabled == enabled)
+        return;
     m_rightBarButtonEnabled = enabled;
-    emit navigationItemChanged();
+    emit rightBarButtonEnabledChanged();
 }
 
 void ViewController::clickedRightBarButton()
@@ -37,9 +46,16 @@ void ViewController::clickedRightBarButton()
 
 void ViewController::setLeftBarButton(const QString& title, std::function<void()> action)
 {
-    m_leftBarButtonTitle = title;
     m_leftBarButtonAction = std::move(action);
-    emit navigationItemChanged();
+    setLeftBarButtonTitle(title);
+}
+
+void ViewController::setLeftBarButtonTitle(const QString& title)
+{
+    if (m_leftBarButtonTitle == title)
+        return;
+    m_leftBarButtonTitle = title;
+    emit leftBarButtonTitleChanged();
 }
 
 void ViewController::clickedLeftBarButton()
@@ -51,8 +67,10 @@ void ViewController::clickedLeftBarButton()
 
 void ViewController::setBackBarButtonTitle(const QString& title)
 {
+    if (m_backBarButtonTitle == title)
+        return;
     m_backBarButtonTitle = title;
-    emit navigationItemChanged();
+    emit backBarButtonTitleChanged();
 }
 
 void ViewController::loadViewIfNeeded()

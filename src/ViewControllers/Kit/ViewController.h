@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 #include <functional>
 
 class NavigationController;
@@ -12,13 +13,15 @@ class NavigationController;
 // logic; the pages only show them.
 class ViewController : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(QString title READ title NOTIFY titleChanged)
     Q_PROPERTY(QString tabBarImage READ tabBarImage CONSTANT)
     Q_PROPERTY(QString page READ page CONSTANT)
-    Q_PROPERTY(QString rightBarButtonTitle READ rightBarButtonTitle NOTIFY navigationItemChanged)
-    Q_PROPERTY(bool rightBarButtonEnabled READ rightBarButtonEnabled NOTIFY navigationItemChanged)
-    Q_PROPERTY(QString leftBarButtonTitle READ leftBarButtonTitle NOTIFY navigationItemChanged)
-    Q_PROPERTY(QString backBarButtonTitle READ backBarButtonTitle NOTIFY navigationItemChanged)
+    Q_PROPERTY(QString rightBarButtonTitle READ rightBarButtonTitle NOTIFY rightBarButtonTitleChanged)
+    Q_PROPERTY(bool rightBarButtonEnabled READ rightBarButtonEnabled NOTIFY rightBarButtonEnabledChanged)
+    Q_PROPERTY(QString leftBarButtonTitle READ leftBarButtonTitle NOTIFY leftBarButtonTitleChanged)
+    Q_PROPERTY(QString backBarButtonTitle READ backBarButtonTitle NOTIFY backBarButtonTitleChanged)
 
 public:
     explicit ViewController(QObject* parent = nullptr);
@@ -28,7 +31,8 @@ public:
     // The name of a bundled image, such as "settings.png".
     QString tabBarImage() const { return m_tabBarImage; }
     void setTabBarImage(const QString& image) { m_tabBarImage = image; }
-    // The QML page that draws the screen (a qrc URL); empty for none.
+    // The QML page that draws the screen, a file of the Zarneth QML module
+    // such as "TablePage.qml"; empty for none.
     QString page() const { return m_page; }
     void setPage(const QString& page) { m_page = page; }
 
@@ -66,9 +70,15 @@ public:
 
 signals:
     void titleChanged();
-    void navigationItemChanged();
+    void rightBarButtonTitleChanged();
+    void rightBarButtonEnabledChanged();
+    void leftBarButtonTitleChanged();
+    void backBarButtonTitleChanged();
 
 private:
+    void setRightBarButtonTitle(const QString& title);
+    void setLeftBarButtonTitle(const QString& title);
+
     QString m_title;
     QString m_tabBarImage;
     QString m_page;

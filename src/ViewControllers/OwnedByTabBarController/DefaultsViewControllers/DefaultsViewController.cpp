@@ -9,7 +9,7 @@ DefaultsViewController::DefaultsViewController(const ScreenServices& services, Q
     , m_services(services)
 {
     setTitle(qtTrId("tabBarPreferencesTitle"));
-    setPage(QStringLiteral("qrc:/qml/SettingsPage.qml"));
+    setPage(QStringLiteral("SettingsPage.qml"));
 }
 
 void DefaultsViewController::loadView()
@@ -66,9 +66,14 @@ void DefaultsViewController::voiceGuideSwitchAction(bool on)
 
 void DefaultsViewController::setSwitches(bool confirmations, bool voiceGuide)
 {
-    m_confirmationsSwitchOn = confirmations;
-    m_voiceGuideSwitchOn = voiceGuide;
-    // Always told: a switch the user moved must snap back even when the
-    // value it shows did not change.
-    emit switchesChanged();
+    // A switch on the page shows only this value and never moves by itself,
+    // so one that is refused has nothing to snap back from.
+    if (m_confirmationsSwitchOn != confirmations) {
+        m_confirmationsSwitchOn = confirmations;
+        emit confirmationsSwitchOnChanged();
+    }
+    if (m_voiceGuideSwitchOn != voiceGuide) {
+        m_voiceGuideSwitchOn = voiceGuide;
+        emit voiceGuideSwitchOnChanged();
+    }
 }

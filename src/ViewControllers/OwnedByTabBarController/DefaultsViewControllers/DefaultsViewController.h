@@ -10,8 +10,10 @@
 // switch back and says why.
 class DefaultsViewController : public ViewController, public AlertViewDelegate {
     Q_OBJECT
-    Q_PROPERTY(bool confirmationsSwitchOn READ confirmationsSwitchOn NOTIFY switchesChanged)
-    Q_PROPERTY(bool voiceGuideSwitchOn READ voiceGuideSwitchOn NOTIFY switchesChanged)
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
+    Q_PROPERTY(bool confirmationsSwitchOn READ confirmationsSwitchOn NOTIFY confirmationsSwitchOnChanged)
+    Q_PROPERTY(bool voiceGuideSwitchOn READ voiceGuideSwitchOn NOTIFY voiceGuideSwitchOnChanged)
     Q_PROPERTY(QString confirmationsText READ confirmationsText CONSTANT)
     Q_PROPERTY(QString voiceGuideText READ voiceGuideText CONSTANT)
 
@@ -37,7 +39,8 @@ public:
     void alertViewClickedButtonAtIndex(AlertView&, int) override { }
 
 signals:
-    void switchesChanged();
+    void confirmationsSwitchOnChanged();
+    void voiceGuideSwitchOnChanged();
 
 private:
     void showStoredValues();

@@ -7,7 +7,7 @@ AboutViewController::AboutViewController(const ScreenServices& services, QObject
     , m_services(services)
 {
     setTabBarImage(QStringLiteral("about.png"));
-    setPage(QStringLiteral("qrc:/qml/AboutPage.qml"));
+    setPage(QStringLiteral("AboutPage.qml"));
 }
 
 QString AboutViewController::about1Text() const

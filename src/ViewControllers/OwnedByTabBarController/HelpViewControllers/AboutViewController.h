@@ -7,6 +7,8 @@
 // first paragraph open the maker's web site.
 class AboutViewController : public ViewController {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(QString about1Text READ about1Text CONSTANT)
     Q_PROPERTY(QString about2Text READ about2Text CONSTANT)
 

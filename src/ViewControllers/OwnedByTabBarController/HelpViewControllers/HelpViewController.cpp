@@ -38,7 +38,7 @@ HelpViewController::HelpViewController(const ScreenServices& services, QObject* 
     , m_pageUrl(helpPageUrl())
 {
     setTitle(qtTrId("tabBarHelpTitle"));
-    setPage(QStringLiteral("qrc:/qml/HelpPage.qml"));
+    setPage(QStringLiteral("HelpPage.qml"));
     setRightBarButton(qtTrId("aboutButtonTitle"), [this] { clickedAboutBarButton(); });
 }
 
@@ -58,9 +58,7 @@ void HelpViewController::loadView()
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (reply->error() != QNetworkReply::NoError || status != 200)
             return;
-        m_html = QString::fromUtf8(reply->readAll());
-        m_fromNetwork = true;
-        emit htmlChanged();
+        show(QString::fromUtf8(reply->readAll()), true);
     });
 }
 
@@ -68,9 +66,19 @@ void HelpViewController::showBundledCopy()
 {
     QFile copy(BundleResources::pathForResource(helpPageName(), QStringLiteral("html")));
     copy.open(QIODevice::ReadOnly);
-    m_html = QString::fromUtf8(copy.readAll());
-    m_fromNetwork = false;
-    emit htmlChanged();
+    show(QString::fromUtf8(copy.readAll()), false);
+}
+
+void HelpViewController::show(const QString& html, bool fromNetwork)
+{
+    const bool htmlDiffers = m_html != html;
+    const bool sourceDiffers = m_fromNetwork != fromNetwork;
+    m_html = html;
+    m_fromNetwork = fromNetwork;
+    if (htmlDiffers)
+        emit htmlChanged();
+    if (sourceDiffers)
+        emit fromNetworkChanged();
 }
 
 bool HelpViewController::openLink(const QString& link) const

@@ -12,8 +12,10 @@ class QNetworkAccessManager;
 // delivers it. An "about" button pushes the about screen.
 class HelpViewController : public ViewController {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("Made by the application.")
     Q_PROPERTY(QString html READ html NOTIFY htmlChanged)
-    Q_PROPERTY(bool fromNetwork READ fromNetwork NOTIFY htmlChanged)
+    Q_PROPERTY(bool fromNetwork READ fromNetwork NOTIFY fromNetworkChanged)
 
 public:
     // The help page on the maker's web host.
@@ -35,9 +37,11 @@ public:
 
 signals:
     void htmlChanged();
+    void fromNetworkChanged();
 
 private:
     void showBundledCopy();
+    void show(const QString& html, bool fromNetwork);
 
     ScreenServices m_services;
     QUrl m_pageUrl;
