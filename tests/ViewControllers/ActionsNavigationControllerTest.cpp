@@ -42,7 +42,8 @@ protected:
         ScreenFixture::SetUp();
         writeContacts("people.vcf",
             "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Berg;Anna;;;\r\nFN:Anna Berg\r\n"
-            "TEL;TYPE=cell:+49 170 002\r\nTEL;TYPE=work:+49 30 555-1\r\nEND:VCARD\r\n"
+            "TEL;TYPE=cell:+49 170 002\r\nTEL;TYPE=work:+49 30 555-1\r\n"
+            "item1.TEL:+49 40 777\r\nitem1.X-ABLabel:Oma\r\nEND:VCARD\r\n"
             "BEGIN:VCARD\r\nVERSION:3.0\r\nORG:Acme\r\nFN:Acme\r\nEND:VCARD\r\n");
         m_actions = std::make_unique<ActionsNavigationController>(
             std::make_shared<ActionsMainController>(services()), services());
@@ -108,7 +109,9 @@ TEST_F(ActionsNavigationControllerTest, TheMenuOpensTheContactListAndTheSystemCo
 TEST_F(ActionsNavigationControllerTest, ATappedNumberIsTrainedAndTheRecordButtonTrainsTheFirst)
 {
     PersonViewController& details = pick("Anna Berg");
-    ASSERT_EQ(details.numberOfShownRows(0), 2);
+    ASSERT_EQ(details.numberOfShownRows(0), 3);
+    EXPECT_EQ(details.shownCell(0, 0)->detailText, qtTrId("phoneKindMobile"));
+    EXPECT_EQ(details.shownCell(0, 2)->detailText, "Oma") << "the user's own label, as written";
     EXPECT_EQ(details.rightBarButtonTitle(), qtTrId("actionsNavBarRecordButton"));
     EXPECT_TRUE(details.rightBarButtonEnabled());
 

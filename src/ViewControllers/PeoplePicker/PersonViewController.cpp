@@ -11,15 +11,16 @@ PersonViewController::PersonViewController(Contact person, QObject* parent)
 
 QString PersonViewController::kindOfNumber(const ContactPhone& phone)
 {
-    // The first kind that says where the phone is; "voice" and "pref" do not.
-    for (const QString& type : phone.types) {
-        if (type == QLatin1String("cell") || type == QLatin1String("mobile"))
-            return qtTrId("phoneKindMobile");
-        if (type == QLatin1String("home"))
-            return qtTrId("phoneKindHome");
-        if (type == QLatin1String("work"))
-            return qtTrId("phoneKindWork");
-    }
+    // The user's own label says it best; else the kind, translated.
+    if (!phone.label.isEmpty())
+        return phone.label;
+    const QString kind = phone.kind();
+    if (kind == QLatin1String("mobile"))
+        return qtTrId("phoneKindMobile");
+    if (kind == QLatin1String("home"))
+        return qtTrId("phoneKindHome");
+    if (kind == QLatin1String("work"))
+        return qtTrId("phoneKindWork");
     return qtTrId("phoneKindOther");
 }
 

@@ -19,7 +19,8 @@ public:
     TableViewCell cellForRowAtIndexPath(int section, int row) const override;
     void didSelectRowAtIndexPath(int section, int row) override;
 
-    // "mobile", "home", "work" or "other", in the user's language.
+    // The number's own label as the card writes it, else "mobile", "home",
+    // "work" or "other" in the user's language.
     static QString kindOfNumber(const ContactPhone& phone);
 
 private:
