@@ -171,7 +171,7 @@ void ScreenshotTour::showTrainingPopups()
 
     static ProgressView bar;
     bar.setProgress(0.5f);
-    const auto speakNow = AlertView::create(QStringLiteral("Speak Now"), {}, nullptr, {}, {});
+    const auto speakNow = AlertView::create(qtTrId("trainSpeakNowTitle"), {}, nullptr, {}, {});
     speakNow->addSubview(&bar);
     speakNow->show(*m_application.popupHost());
     shoot(QStringLiteral("alert-train-speak-now"));

@@ -7,6 +7,10 @@
         <source>Say a name</source>
         <translation>Sagen Sie einen Namen</translation>
     </message>
+    <message id="trainSpeakNowTitle">
+        <source>Speak Now</source>
+        <translation>Jetzt sprechen</translation>
+    </message>
     <message id="stopRecognize">
         <source>Stop</source>
         <translation>Abbrechen</translation>

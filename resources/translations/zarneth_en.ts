@@ -7,6 +7,10 @@
         <source>Say a name</source>
         <translation>Say a name</translation>
     </message>
+    <message id="trainSpeakNowTitle">
+        <source>Speak Now</source>
+        <translation>Speak Now</translation>
+    </message>
     <message id="stopRecognize">
         <source>Stop</source>
         <translation>Stop</translation>

@@ -109,7 +109,7 @@ void ZRTrainController::createSpeakNowProgressView()
     if (!m_progressView)
         m_progressView = std::make_unique<ProgressView>();
     m_progressView->setProgress(0);
-    const auto alert = AlertView::create(QStringLiteral("Speak Now"), {}, this, {}, {});
+    const auto alert = AlertView::create(qtTrId("trainSpeakNowTitle"), {}, this, {}, {});
     alert->setTag(SpeakNowAlert);
     alert->show(m_viewController);
 }
