@@ -2,7 +2,8 @@ import QtQuick
 import Zarneth
 
 // About Zarneth: the logo and two paragraphs; the logo and a band of the
-// first paragraph open the maker's site.
+// first paragraph open the maker's site. The logo is also a link for keys
+// and screen readers (the band is only a larger target for a tap).
 Rectangle {
     id: page
     required property AboutViewController controller
@@ -23,6 +24,7 @@ Rectangle {
                 sourceSize.width: 894; sourceSize.height: 210
                 source: BundleImages.url("logo.png")
                 fillMode: Image.PreserveAspectFit
+                Accessible.ignored: true
             }
             Text {
                 x: 20; y: 80; width: parent.width - 40; height: 140
@@ -39,9 +41,30 @@ Rectangle {
                 onClicked: page.controller.clickedNestrivoURL()
             }
             MouseArea {
+                id: logoArea
                 objectName: "logoArea"
                 x: 10; y: 0; width: parent.width - 20; height: 80
                 onClicked: page.controller.clickedNestrivoURL()
+                activeFocusOnTab: true
+                Accessible.role: Accessible.Link
+                Accessible.name: qsTrId("accessibleMakersSiteName")
+                Accessible.onPressAction: page.controller.clickedNestrivoURL()
+                Keys.onPressed: (event) => {
+                    Theme.keyboardInUse = true
+                    if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                        event.accepted = true
+                        if (!event.isAutoRepeat)
+                            page.controller.clickedNestrivoURL()
+                    }
+                }
+                Rectangle {
+                    anchors.fill: parent
+                    visible: logoArea.activeFocus && Theme.keyboardInUse
+                    color: "transparent"
+                    radius: Theme.cornerRadius
+                    border.color: Theme.focusRing
+                    border.width: Theme.focusRingWidth
+                }
             }
         }
         Rectangle {
