@@ -8,6 +8,9 @@ Rectangle {
     id: bar
     property string title
     property string backTitle
+    // The title of the screen the back button goes to, for a screen reader
+    // (the button itself may only say "Back").
+    property string backScreenTitle
     property string leftTitle
     property string rightTitle
     property bool rightEnabled: true
@@ -54,7 +57,7 @@ Rectangle {
         elide: Text.ElideRight
         activeFocusOnTab: true
         Accessible.role: Accessible.Button
-        Accessible.name: qsTrId("accessibleBackName").arg(bar.backTitle)
+        Accessible.name: qsTrId("accessibleBackName").arg(bar.backScreenTitle || bar.backTitle)
         Accessible.onPressAction: bar.backClicked()
         Keys.onPressed: (event) => bar.press(event, bar.backClicked)
         Rectangle {

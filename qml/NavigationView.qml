@@ -42,6 +42,7 @@ Item {
         width: parent.width
         title: navigationView.topController ? navigationView.topController.title : ""
         backTitle: navigationView.previousController ? backTitleOf(navigationView.previousController) : ""
+        backScreenTitle: navigationView.previousController ? navigationView.previousController.title : ""
         leftTitle: navigationView.topController ? navigationView.topController.leftBarButtonTitle : ""
         rightTitle: navigationView.topController ? navigationView.topController.rightBarButtonTitle : ""
         rightEnabled: navigationView.topController ? navigationView.topController.rightBarButtonEnabled : false
