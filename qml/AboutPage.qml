@@ -15,7 +15,8 @@ Rectangle {
         spacing: Theme.margin
 
         Rectangle {
-            width: parent.width; height: 240; radius: Theme.cornerRadius
+            // Large text makes the panels taller rather than spill out.
+            width: parent.width; height: Math.max(240, about1.y + about1.paintedHeight + 20); radius: Theme.cornerRadius
             color: Theme.aboutPanel
             Image {
                 objectName: "logo"
@@ -27,7 +28,8 @@ Rectangle {
                 Accessible.ignored: true
             }
             Text {
-                x: 20; y: 80; width: parent.width - 40; height: 140
+                id: about1
+                x: 20; y: 80; width: parent.width - 40
                 text: page.controller.about1Text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontSizeButton
@@ -68,10 +70,11 @@ Rectangle {
             }
         }
         Rectangle {
-            width: parent.width; height: 100; radius: Theme.cornerRadius
+            width: parent.width; height: Math.max(100, about2.y + about2.paintedHeight + 20); radius: Theme.cornerRadius
             color: Theme.aboutPanel
             Text {
-                x: 20; y: 20; width: parent.width - 40; height: 50
+                id: about2
+                x: 20; y: 20; width: parent.width - 40
                 text: page.controller.about2Text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontSizeCaption
