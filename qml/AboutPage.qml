@@ -2,7 +2,8 @@ import QtQuick
 import Zarneth
 
 // About Zarneth: the logo and two paragraphs; the logo and a band of the
-// first paragraph open the maker's site.
+// first paragraph open the maker's site. The logo is also a link for keys
+// and screen readers (the band is only a larger target for a tap).
 Rectangle {
     id: page
     required property AboutViewController controller
@@ -14,7 +15,8 @@ Rectangle {
         spacing: Theme.margin
 
         Rectangle {
-            width: parent.width; height: 240; radius: Theme.cornerRadius
+            // Large text makes the panels taller rather than spill out.
+            width: parent.width; height: Math.max(240, about1.y + about1.paintedHeight + 20); radius: Theme.cornerRadius
             color: Theme.aboutPanel
             Image {
                 objectName: "logo"
@@ -23,9 +25,11 @@ Rectangle {
                 sourceSize.width: 894; sourceSize.height: 210
                 source: BundleImages.url("logo.png")
                 fillMode: Image.PreserveAspectFit
+                Accessible.ignored: true
             }
             Text {
-                x: 20; y: 80; width: parent.width - 40; height: 140
+                id: about1
+                x: 20; y: 80; width: parent.width - 40
                 text: page.controller.about1Text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontSizeButton
@@ -39,16 +43,38 @@ Rectangle {
                 onClicked: page.controller.clickedNestrivoURL()
             }
             MouseArea {
+                id: logoArea
                 objectName: "logoArea"
                 x: 10; y: 0; width: parent.width - 20; height: 80
                 onClicked: page.controller.clickedNestrivoURL()
+                activeFocusOnTab: true
+                Accessible.role: Accessible.Link
+                Accessible.name: qsTrId("accessibleMakersSiteName")
+                Accessible.onPressAction: page.controller.clickedNestrivoURL()
+                Keys.onPressed: (event) => {
+                    Theme.keyboardInUse = true
+                    if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                        event.accepted = true
+                        if (!event.isAutoRepeat)
+                            page.controller.clickedNestrivoURL()
+                    }
+                }
+                Rectangle {
+                    anchors.fill: parent
+                    visible: logoArea.activeFocus && Theme.keyboardInUse
+                    color: "transparent"
+                    radius: Theme.cornerRadius
+                    border.color: Theme.focusRing
+                    border.width: Theme.focusRingWidth
+                }
             }
         }
         Rectangle {
-            width: parent.width; height: 100; radius: Theme.cornerRadius
+            width: parent.width; height: Math.max(100, about2.y + about2.paintedHeight + 20); radius: Theme.cornerRadius
             color: Theme.aboutPanel
             Text {
-                x: 20; y: 20; width: parent.width - 40; height: 50
+                id: about2
+                x: 20; y: 20; width: parent.width - 40
                 text: page.controller.about2Text
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.fontSizeCaption

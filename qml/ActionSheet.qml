@@ -9,6 +9,17 @@ Rectangle {
     id: sheet
     objectName: "actionSheet"
     required property QuickPopupHost host
+    // A screen reader hears it as a dialogue named by its title.
+    Accessible.role: Accessible.Dialog
+    Accessible.name: host.title
+    Accessible.description: host.message
+
+    // Where keys go when it appears: its first button.
+    function focusFirstButton() {
+        const first = buttons.itemAt(0)
+        if (first)
+            first.forceActiveFocus(Qt.OtherFocusReason)
+    }
     width: parent.width
     height: content.height + 2 * Theme.padding
     y: parent.height - height
@@ -26,6 +37,7 @@ Rectangle {
             text: sheet.host.title
             visible: text.length > 0
             wrapMode: Text.WordWrap
+            Accessible.ignored: true
             horizontalAlignment: Text.AlignHCenter
             color: Theme.sheetTitle
             font.pixelSize: Theme.fontSizeCallout
@@ -38,6 +50,7 @@ Rectangle {
             value: sheet.host.progress
         }
         Repeater {
+            id: buttons
             model: sheet.host.buttons
             PopupButton {
                 required property int index

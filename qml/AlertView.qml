@@ -8,6 +8,17 @@ Rectangle {
     id: alert
     objectName: "alertView"
     required property QuickPopupHost host
+    // A screen reader hears it as a dialogue named by its title.
+    Accessible.role: Accessible.AlertMessage
+    Accessible.name: host.title
+    Accessible.description: host.message
+
+    // Where keys go when it appears: its first button.
+    function focusFirstButton() {
+        const first = buttons.itemAt(0)
+        if (first)
+            first.forceActiveFocus(Qt.OtherFocusReason)
+    }
     width: 284
     height: content.height + 2 * Theme.alertPadding
     x: (parent.width - width) / 2
@@ -26,6 +37,7 @@ Rectangle {
             width: parent.width
             text: alert.host.title
             wrapMode: Text.WordWrap
+            Accessible.ignored: true
             horizontalAlignment: Text.AlignHCenter
             font.pixelSize: Theme.fontSizeLarge
             font.bold: true
@@ -37,6 +49,7 @@ Rectangle {
             text: alert.host.message
             visible: text.length > 0
             wrapMode: Text.WordWrap
+            Accessible.ignored: true
             horizontalAlignment: Text.AlignHCenter
             font.pixelSize: Theme.fontSizeSubhead
             color: Theme.alertMessage
@@ -49,6 +62,7 @@ Rectangle {
             trackColor: Theme.lightProgressTrack
         }
         Repeater {
+            id: buttons
             model: alert.host.buttons
             PopupButton {
                 required property int index

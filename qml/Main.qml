@@ -24,14 +24,23 @@ Window {
         anchors.centerIn: parent
         scale: Math.min(window.width / width, window.height / height)
 
-        RootView {
+        // While a dialogue runs the screens take neither taps nor keys.
+        FocusScope {
+            id: screenScope
             anchors.fill: parent
-            controller: window.rootViewController
+            focus: true
+            enabled: !window.popupHost.visible && !window.popupHost.dialogueRunning
+            RootView {
+                anchors.fill: parent
+                focus: true
+                controller: window.rootViewController
+            }
         }
 
         PopupLayer {
             anchors.fill: parent
             host: window.popupHost
+            screens: screenScope
         }
     }
 }

@@ -1,8 +1,9 @@
 import QtQuick
 import Zarneth
 
-// The dial screen: a tap anywhere starts a recognition.
-Item {
+// The dial screen: a tap anywhere starts a recognition, and so do Space and
+// Enter, the screen's button having the focus from the start.
+FocusScope {
     id: mainView
     objectName: "mainView"
     required property MainViewController controller
@@ -12,6 +13,7 @@ Item {
         anchors.fill: parent
         source: BundleImages.url("background.png")
         fillMode: Image.PreserveAspectCrop
+        Accessible.ignored: true
     }
 
     Text {
@@ -40,10 +42,35 @@ Item {
     }
 
     MouseArea {
+        id: screenButton
         objectName: "screenButton"
         anchors.fill: parent
         visible: !mainView.controller.screenButtonHidden
         onClicked: mainView.controller.clickedScreenButton()
+
+        focus: true
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: mainView.controller.tapLabelText
+        Accessible.description: qsTrId("accessibleScreenButtonDescription")
+        Accessible.onPressAction: mainView.controller.clickedScreenButton()
+        Keys.onPressed: (event) => {
+            Theme.keyboardInUse = true
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                event.accepted = true
+                if (!event.isAutoRepeat)
+                    mainView.controller.clickedScreenButton()
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            anchors.margins: Theme.focusRingWidth
+            visible: screenButton.activeFocus && Theme.keyboardInUse
+            color: "transparent"
+            radius: Theme.cornerRadius
+            border.color: Theme.focusRing
+            border.width: Theme.focusRingWidth
+        }
     }
 
     Text {

@@ -2,17 +2,31 @@ import QtQuick
 
 // The bar over a screen: its title, a back button with the previous
 // screen's title (or a button of the screen's own on the left), and an
-// optional button on the right.
+// optional button on the right. Its buttons take the focus in that order
+// and are pressed with Enter or Space as with a tap.
 Rectangle {
     id: bar
     property string title
     property string backTitle
+    // The title of the screen the back button goes to, for a screen reader
+    // (the button itself may only say "Back").
+    property string backScreenTitle
     property string leftTitle
     property string rightTitle
     property bool rightEnabled: true
     signal backClicked()
     signal leftClicked()
     signal rightClicked()
+
+    // Enter or Space on a button of the bar.
+    function press(event: KeyEvent, action: var) {
+        Theme.keyboardInUse = true
+        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            event.accepted = true
+            if (!event.isAutoRepeat)
+                action()
+        }
+    }
 
     height: Theme.navigationBarHeight
     color: Theme.navigationBarBackground
@@ -28,6 +42,7 @@ Rectangle {
         font.bold: true
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
+        Accessible.role: Accessible.Heading
     }
 
     Text {
@@ -40,6 +55,17 @@ Rectangle {
         color: Theme.accent
         font.pixelSize: Theme.fontSizeButton
         elide: Text.ElideRight
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: qsTrId("accessibleBackName").arg(bar.backScreenTitle || bar.backTitle)
+        Accessible.onPressAction: bar.backClicked()
+        Keys.onPressed: (event) => bar.press(event, bar.backClicked)
+        Rectangle {
+            anchors.fill: parent; anchors.margins: -4
+            visible: parent.activeFocus && Theme.keyboardInUse
+            color: "transparent"; radius: 4
+            border.color: Theme.focusRing; border.width: Theme.focusRingWidth
+        }
         MouseArea { anchors.fill: parent; anchors.margins: -Theme.smallMargin; onClicked: bar.backClicked() }
     }
 
@@ -53,6 +79,17 @@ Rectangle {
         color: Theme.accent
         font.pixelSize: Theme.fontSizeButton
         elide: Text.ElideRight
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: bar.leftTitle
+        Accessible.onPressAction: bar.leftClicked()
+        Keys.onPressed: (event) => bar.press(event, bar.leftClicked)
+        Rectangle {
+            anchors.fill: parent; anchors.margins: -4
+            visible: parent.activeFocus && Theme.keyboardInUse
+            color: "transparent"; radius: 4
+            border.color: Theme.focusRing; border.width: Theme.focusRingWidth
+        }
         MouseArea { anchors.fill: parent; anchors.margins: -Theme.smallMargin; onClicked: bar.leftClicked() }
     }
 
@@ -68,6 +105,18 @@ Rectangle {
         font.pixelSize: Theme.fontSizeButton
         horizontalAlignment: Text.AlignRight
         elide: Text.ElideRight
+        enabled: bar.rightEnabled
+        activeFocusOnTab: true
+        Accessible.role: Accessible.Button
+        Accessible.name: bar.rightTitle
+        Accessible.onPressAction: bar.rightClicked()
+        Keys.onPressed: (event) => bar.press(event, bar.rightClicked)
+        Rectangle {
+            anchors.fill: parent; anchors.margins: -4
+            visible: parent.activeFocus && Theme.keyboardInUse
+            color: "transparent"; radius: 4
+            border.color: Theme.focusRing; border.width: Theme.focusRingWidth
+        }
         MouseArea {
             anchors.fill: parent; anchors.margins: -Theme.smallMargin
             enabled: bar.rightEnabled

@@ -9,11 +9,14 @@ Flipable {
     required property RootViewController controller
     readonly property bool showingTabs: !controller.mainViewInWindow
 
-    front: Item {
+    // Keys go to the face in view: the dial screen's button, or the tabs.
+    front: FocusScope {
         anchors.fill: parent
         enabled: !root.showingTabs
+        focus: !root.showingTabs
         MainView {
             anchors.fill: parent
+            focus: true
             controller: root.controller.mainViewController
         }
         InfoButton {
@@ -24,13 +27,15 @@ Flipable {
         }
     }
 
-    back: Item {
+    back: FocusScope {
         anchors.fill: parent
         enabled: root.showingTabs
+        focus: root.showingTabs
         // The tabs come with their controller, on the first flip.
         Loader {
             id: tabs
             anchors.fill: parent
+            focus: true
             function show() {
                 if (root.controller.tabBarController)
                     tabs.setSource("TabBarView.qml", { controller: root.controller.tabBarController })

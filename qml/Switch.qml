@@ -1,11 +1,31 @@
 import QtQuick
 
 // An on/off switch. It shows `checked`; a tap asks to change it through
-// toggled(), and whoever owns the value sets it (or puts it back).
+// toggled(), and whoever owns the value sets it (or puts it back). Enter or
+// Space asks the same; a screen reader hears a check box with its state.
 Rectangle {
     id: toggle
     property bool checked: false
+    property string name
     signal toggled(bool on)
+
+    activeFocusOnTab: true
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: name
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Accessible.onPressAction: toggle.toggled(!toggle.checked)
+    Accessible.onToggleAction: toggle.toggled(!toggle.checked)
+    Keys.onPressed: (event) => {
+        Theme.keyboardInUse = true
+        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+            event.accepted = true
+            if (!event.isAutoRepeat)
+                toggle.toggled(!toggle.checked)
+        }
+    }
+    border.color: Theme.focusRing
+    border.width: activeFocus && Theme.keyboardInUse ? Theme.focusRingWidth : 0
 
     width: 52; height: 32; radius: 16
     color: checked ? Theme.switchOn : Theme.switchOff

@@ -3,15 +3,25 @@ import QtQuick
 import Zarneth
 
 // The five tabs: each tab's screens above, the tab bar below. Every tab
-// keeps its own screens while another is selected.
-Item {
+// keeps its own screens while another is selected. Tab moves through the
+// selected tab's controls and then the tab bar; Escape goes back on a
+// screen pushed onto the selected tab's screens.
+FocusScope {
     id: tabs
     objectName: "tabBarView"
     required property TabBarController controller
+    focus: true
+
+    Keys.onEscapePressed: (event) => {
+        const page = pages.itemAt(tabs.controller.selectedIndex) as Loader
+        const view = page ? page.item as NavigationView : null
+        event.accepted = view !== null && view.goBack()
+    }
 
     Rectangle { anchors.fill: parent; color: Theme.background }
 
     Repeater {
+        id: pages
         model: tabs.controller.viewControllers
         Loader {
             id: tab
@@ -33,6 +43,7 @@ Item {
         objectName: "tabBar"
         anchors.bottom: parent.bottom
         width: parent.width
+        focus: true
         controller: tabs.controller
     }
 }

@@ -5,16 +5,27 @@ import Zarneth
 // One entry of a grouped table: a section header, a row, or a section
 // footer. A row has its text on the left, up to two small texts on the
 // right and an accessory mark; the first and last rows of a section round
-// the group's corners.
+// the group's corners. Large text wraps and the row grows with it.
+//
+// A row takes the focus (Enter or Space select it, Up and Down go to the
+// rows around it through moved()) and tells a screen reader its text, its
+// small texts, whether it is enabled and whether it bears a checkmark.
 Item {
     id: entry
     required property tableViewEntry entryData
     signal clicked()
+    signal moved(int step)
+    signal focused()
+
+    function focusRow() {
+        cell.forceActiveFocus(Qt.TabFocusReason)
+    }
 
     readonly property bool isCell: entryData.kind === "cell"
     readonly property bool isHeader: entryData.kind === "header"
     width: parent ? parent.width : Theme.screenWidth
-    height: isCell ? Theme.rowHeight : (label.paintedHeight + (isHeader ? 22 : 14))
+    height: isCell ? Math.max(Theme.rowHeight, title.paintedHeight + 12, details.height + 12)
+                   : (label.paintedHeight + (isHeader ? 22 : 14))
 
     Text {
         id: label
@@ -31,7 +42,35 @@ Item {
     }
 
     Item {
+        id: cell
         visible: entry.isCell
+        enabled: entry.isCell && entry.entryData.enabled
+        activeFocusOnTab: entry.isCell
+        Accessible.role: Accessible.ListItem
+        Accessible.name: entry.isCell ? entry.entryData.text : ""
+        Accessible.description: {
+            const detail = entry.entryData.detailText
+            const second = entry.entryData.secondDetailText
+            return detail.length > 0 && second.length > 0 ? detail + ", " + second : detail + second
+        }
+        Accessible.selectable: entry.entryData.accessory === "checkmark"
+        Accessible.selected: entry.entryData.accessory === "checkmark"
+        Accessible.onPressAction: entry.clicked()
+        onActiveFocusChanged: {
+            if (activeFocus)
+                entry.focused()
+        }
+        Keys.onPressed: (event) => {
+            Theme.keyboardInUse = true
+            if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter || event.key === Qt.Key_Space) {
+                event.accepted = true
+                if (!event.isAutoRepeat)
+                    entry.clicked()
+            } else if (event.key === Qt.Key_Up || event.key === Qt.Key_Down) {
+                event.accepted = true
+                entry.moved(event.key === Qt.Key_Up ? -1 : 1)
+            }
+        }
         objectName: entry.isCell ? "cell_" + entry.entryData.section + "_" + entry.entryData.row : ""
         x: Theme.margin
         width: entry.width - 2 * Theme.margin
@@ -57,6 +96,7 @@ Item {
         }
 
         Text {
+            id: title
             x: Theme.padding
             anchors.verticalCenter: parent.verticalCenter
             width: (entry.entryData.detailText || entry.entryData.secondDetailText) ? details.x - 18 : parent.width - 44
@@ -64,7 +104,8 @@ Item {
             color: entry.entryData.enabled ? Theme.text : Theme.disabledText
             font.pixelSize: Theme.fontSizeBody
             font.bold: true
-            elide: Text.ElideRight
+            wrapMode: Text.Wrap
+            Accessible.ignored: true
         }
         Column {
             id: details
@@ -80,7 +121,8 @@ Item {
                     text: modelData
                     color: Theme.detailText
                     font.pixelSize: Theme.fontSizeCaption
-                    elide: Text.ElideRight
+                    wrapMode: Text.Wrap
+                    Accessible.ignored: true
                 }
             }
         }
@@ -93,6 +135,16 @@ Item {
             text: checkmark ? "✓" : entry.entryData.accessory === "disclosure" ? "›" : ""
             color: checkmark ? Theme.accent : Theme.disabledText
             font.pixelSize: checkmark ? Theme.fontSizeLarge : Theme.fontSizeHuge
+            Accessible.ignored: true
+        }
+        Rectangle {
+            anchors.fill: parent
+            anchors.margins: 1
+            visible: cell.activeFocus && Theme.keyboardInUse
+            color: "transparent"
+            radius: Theme.cornerRadius
+            border.color: Theme.focusRing
+            border.width: Theme.focusRingWidth
         }
         Rectangle {
             visible: !entry.entryData.last
@@ -103,7 +155,6 @@ Item {
         MouseArea {
             id: tap
             anchors.fill: parent
-            enabled: entry.isCell
             onClicked: entry.clicked()
         }
     }

@@ -46,19 +46,31 @@ QtObject {
     readonly property color switchOff: "#3a3f45"
     readonly property color progressTrack: "#4a545e"
     readonly property color lightProgressTrack: "#c8d0d8"
+    // The ring around the control that keys act on, seen on dark and on
+    // light grounds alike.
+    readonly property color focusRing: "#ffb020"
+    readonly property int focusRingWidth: 2
+    // Rings are drawn once a key was pressed: a tap moves no focus, so
+    // someone who only taps would see a ring that means nothing to them.
+    property bool keyboardInUse: false
 
-    // Type.
+    // Type. The sizes grow with the system's text size: the application's
+    // default font against the 10 point face these sizes were drawn for
+    // (never smaller than drawn). Rows, buttons and sheet texts wrap and
+    // grow with them.
+    // The linter of Qt 6.4 knows Qt.application without its font.
+    readonly property real fontScale: Math.max(1, Qt.application.font.pointSize / 10) // qmllint disable type
     readonly property string fontFamily: "Helvetica"
-    readonly property int fontSizeHuge: 24
-    readonly property int fontSizeLarge: 18
-    readonly property int fontSizeBody: 17
-    readonly property int fontSizeButton: 16
-    readonly property int fontSizeCallout: 15
-    readonly property int fontSizeSubhead: 14
-    readonly property int fontSizeFootnote: 13
-    readonly property int fontSizeCaption: 12
-    readonly property int fontSizeSmallest: 10
-    readonly property int fontSizeTab: 9
+    readonly property int fontSizeHuge: Math.round(24 * fontScale)
+    readonly property int fontSizeLarge: Math.round(18 * fontScale)
+    readonly property int fontSizeBody: Math.round(17 * fontScale)
+    readonly property int fontSizeButton: Math.round(16 * fontScale)
+    readonly property int fontSizeCallout: Math.round(15 * fontScale)
+    readonly property int fontSizeSubhead: Math.round(14 * fontScale)
+    readonly property int fontSizeFootnote: Math.round(13 * fontScale)
+    readonly property int fontSizeCaption: Math.round(12 * fontScale)
+    readonly property int fontSizeSmallest: Math.round(10 * fontScale)
+    readonly property int fontSizeTab: Math.round(9 * fontScale)
 
     // Margins and corners.
     readonly property int margin: 10

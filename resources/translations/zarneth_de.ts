@@ -278,5 +278,37 @@
             <numerusform>%n Sprachproben</numerusform>
         </translation>
     </message>
+    <message id="accessibleInfoButtonName">
+        <source>Contacts and settings</source>
+        <translation>Kontakte und Einstellungen</translation>
+    </message>
+    <message id="accessibleInfoButtonDescription">
+        <source>Train names, change settings and read the help</source>
+        <translation>Namen trainieren, Einstellungen ändern und die Hilfe lesen</translation>
+    </message>
+    <message id="accessibleScreenButtonDescription">
+        <source>Starts listening: say a name after the tone</source>
+        <translation>Startet das Zuhören: nach dem Ton einen Namen sagen</translation>
+    </message>
+    <message id="accessibleTabBarName">
+        <source>Tabs</source>
+        <translation>Tabs</translation>
+    </message>
+    <message id="accessibleBackName">
+        <source>Back to %1</source>
+        <translation>Zurück zu %1</translation>
+    </message>
+    <message id="accessibleProgressName">
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message id="accessibleMakersSiteName">
+        <source>The maker's website</source>
+        <translation>Die Website des Herstellers</translation>
+    </message>
+    <message id="accessibleProgressValue">
+        <source>%1 percent</source>
+        <translation>%1 Prozent</translation>
+    </message>
 </context>
 </TS>

@@ -278,5 +278,37 @@
             <numerusform>%n samples</numerusform>
         </translation>
     </message>
+    <message id="accessibleInfoButtonName">
+        <source>Contacts and settings</source>
+        <translation>Contacts and settings</translation>
+    </message>
+    <message id="accessibleInfoButtonDescription">
+        <source>Train names, change settings and read the help</source>
+        <translation>Train names, change settings and read the help</translation>
+    </message>
+    <message id="accessibleScreenButtonDescription">
+        <source>Starts listening: say a name after the tone</source>
+        <translation>Starts listening: say a name after the tone</translation>
+    </message>
+    <message id="accessibleTabBarName">
+        <source>Tabs</source>
+        <translation>Tabs</translation>
+    </message>
+    <message id="accessibleBackName">
+        <source>Back to %1</source>
+        <translation>Back to %1</translation>
+    </message>
+    <message id="accessibleProgressName">
+        <source>Progress</source>
+        <translation>Progress</translation>
+    </message>
+    <message id="accessibleMakersSiteName">
+        <source>The maker's website</source>
+        <translation>The maker's website</translation>
+    </message>
+    <message id="accessibleProgressValue">
+        <source>%1 percent</source>
+        <translation>%1 percent</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,305 @@
+// The screens for those who cannot see them well or cannot tap: what a
+// screen reader finds on each screen, in English and in German, and the
+// main flows driven by keys alone.
+
+#include "DataModel/ZRCommand.h"
+#include "Platform/System/BundleResources.h"
+#include "Platform/System/UserDefaults.h"
+#include "ViewControllers/Kit/NavigationController.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
+#include "ViewControllers/Kit/TableViewController.h"
+#include "ViewControllers/RootViewController.h"
+#include "ViewControllers/TabBarController.h"
+#include "support/ScreenFixture.h"
+
+#include <QAccessible>
+#include <QDesktopServices>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTranslator>
+#include <functional>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Dialler : public QObject {
+    Q_OBJECT
+
+public:
+    Dialler() { QDesktopServices::setUrlHandler("tel", this, "dial"); }
+    ~Dialler() override { QDesktopServices::unsetUrlHandler("tel"); }
+    QStringList dialled;
+
+public slots:
+    void dial(const QUrl& url) { dialled << url.toString(); }
+};
+
+class AccessibilityFixture : public ScreenFixture {
+protected:
+    void SetUp() override
+    {
+        ScreenFixture::SetUp();
+        QAccessible::setActive(true);  // Qt Quick builds accessible faces only for a reader
+        setting("Dialing", true);      // no listening at launch: each test starts it
+    }
+    void TearDown() override
+    {
+        ZRCommandList::sharedCommandList().removeAllCommands();
+        QCoreApplication::removeTranslator(&m_german);
+    }
+
+    static void setting(const char* key, bool value)
+    {
+        UserDefaults defaults = UserDefaults::standardUserDefaults();
+        defaults.setBool(value, key);
+        defaults.synchronize();
+    }
+    // Digit 2, "+49 170 002", in the application's own store.
+    void trainName()
+    {
+        ZRCommandList::sharedCommandList().addCommand(trainDigit(ZRCommandTypePhone, 2));
+        setting("CommandListHasData", true);
+    }
+    void launch()
+    {
+        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
+            "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 002\nEND:VCARD\n");
+        m_application.applicationDidFinishLaunching();
+        m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
+        m_window->requestActivate();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_application.addressBook()->isLoading(); }, 10000));
+    }
+
+    TabBarController& tabs() const { return *m_application.rootViewController()->tabBarController(); }
+    QuickPopupHost& host() const { return *m_application.popupHost(); }
+    NavigationController& tab(int index) const
+    {
+        return static_cast<NavigationController&>(*tabs().viewControllerAt(index));
+    }
+
+    // Runs the dialogues' clock and the event loop until `done`.
+    bool run(const std::function<bool()>& done)
+    {
+        return QTest::qWaitFor([&] { return done() || (m_clock.advance(100ms), done()); }, 60000);
+    }
+    // The tabs' side of the flip, once turned to the front.
+    bool tabsShown() const { return m_window->findChild<QObject*>("rootView")->property("side").toInt() == 1; }
+
+    void key(Qt::Key pressed) { QTest::keyClick(m_window, pressed); }
+    // Tab until the control with the focus says `text` (and is a `role`).
+    bool tabTo(const QString& text, QAccessible::Role role = QAccessible::NoRole)
+    {
+        for (int step = 0; step < 40; ++step, key(Qt::Key_Tab)) {
+            QTest::qWait(10);  // a new page lays out its rows first
+            QQuickItem* item = m_window->activeFocusItem();
+            QAccessibleInterface* node = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+            if (node && (node->text(QAccessible::Name) + " " + node->text(QAccessible::Description)).contains(text)
+                && (role == QAccessible::NoRole || node->role() == role))
+                return true;
+        }
+        return false;
+    }
+    bool popupHasFocus() const
+    {
+        const QString name = m_window->activeFocusItem() ? m_window->activeFocusItem()->objectName() : QString();
+        return host().visible() && (name.startsWith("sheetButton") || name.startsWith("alertButton"));
+    }
+
+    Dialler m_dialler;
+    QTranslator m_german;
+    QQuickWindow* m_window = nullptr;
+};
+
+// ---- What a screen reader finds ----
+
+// A screen, reached through the controllers: the dial screen (kDial), the
+// dial screen listening (kListening), or a tab with `rows` first rows
+// selected one after the other and, for `about`, its right button pressed.
+constexpr int kDial = -2;
+constexpr int kListening = -1;
+struct Screen {
+    const char* name;
+    int tab;
+    int rows;
+    bool about;
+    // Roles that must be on it.
+    std::vector<QAccessible::Role> roles;
+};
+
+void PrintTo(const Screen& screen, std::ostream* out)
+{
+    *out << screen.name;
+}
+
+void shownNodes(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& found)
+{
+    for (int index = 0; index < node->childCount(); ++index) {
+        QAccessibleInterface* child = node->child(index);
+        if (!child || child->state().invisible)
+            continue;
+        found.push_back(child);
+        shownNodes(child, found);
+    }
+}
+
+bool actionable(QAccessibleInterface* node)
+{
+    static const QList<QAccessible::Role> pressable {QAccessible::Button, QAccessible::CheckBox, QAccessible::PageTab,
+        QAccessible::ListItem, QAccessible::Link, QAccessible::EditableText};
+    return pressable.contains(node->role())
+        || (node->actionInterface() && !node->actionInterface()->actionNames().isEmpty());
+}
+
+class ScreenReaderTest : public AccessibilityFixture, public ::testing::WithParamInterface<std::tuple<Screen, bool>> {
+protected:
+    void reach(const Screen& screen)
+    {
+        if (screen.tab == kListening)
+            key(Qt::Key_Space);
+        if (screen.tab < 0)
+            return;
+        m_application.rootViewController()->flipViews();
+        ASSERT_TRUE(run([this] { return tabsShown(); }));
+        tabs().selectTab(screen.tab);
+        for (int row = 0; row < screen.rows; ++row)
+            qobject_cast<TableViewController*>(tab(screen.tab).topViewController())->selectRow(0, 0);
+        if (screen.about)
+            tab(screen.tab).topViewController()->clickedRightBarButton();
+    }
+};
+
+using enum QAccessible::Role;
+const std::vector<Screen> kScreens = {
+    {"DialScreen", kDial, 0, false, {Button}},
+    {"Listening", kListening, 0, false, {Dialog, ProgressBar, Button}},
+    {"ActionsTab", TabBarController::ActionsTab, 0, false, {ListItem, PageTab}},
+    {"Contacts", TabBarController::ActionsTab, 1, false, {EditableText, ListItem, Button}},
+    {"Contact", TabBarController::ActionsTab, 2, false, {ListItem, Button}},
+    {"CommandsTab", TabBarController::CommandsTab, 0, false, {ListItem, Button}},
+    {"CommandOptions", TabBarController::CommandsTab, 1, false, {Dialog, Button}},
+    {"SettingsTab", TabBarController::DefaultsTab, 0, false, {CheckBox}},
+    {"HelpTab", TabBarController::HelpTab, 0, false, {Button}},
+    {"About", TabBarController::HelpTab, 0, true, {Link, Button}},
+};
+
+TEST_P(ScreenReaderTest, EveryControlSaysWhatItIsAndNoTwoNeighboursSayTheSame)
+{
+    const auto& [screen, german] = GetParam();
+    if (german) {
+        ASSERT_TRUE(m_german.load(QLocale(QLocale::German), "zarneth", "_", BundleResources::directory()));
+        QCoreApplication::installTranslator(&m_german);
+    }
+    trainName();
+    launch();
+    reach(screen);
+    ASSERT_TRUE(run([this] { return !host().visible() || popupHasFocus(); }));
+    QTest::qWait(50);
+
+    std::vector<QAccessibleInterface*> nodes;
+    shownNodes(QAccessible::queryAccessibleInterface(m_window), nodes);
+    // A text missing from the tables shows as its key.
+    const QRegularExpression key("^[a-z]+[A-Z][A-Za-z]*$");
+    for (QAccessible::Role role : screen.roles)
+        EXPECT_TRUE(std::any_of(nodes.begin(), nodes.end(), [role](auto* node) { return node->role() == role; }))
+            << "no node of role " << role;
+    QHash<QAccessibleInterface*, QStringList> namesUnder;  // of the actionable nodes, by parent
+    for (QAccessibleInterface* node : nodes) {
+        const QString name = node->text(QAccessible::Name);
+        const QAccessible::Role role = node->role();
+        EXPECT_TRUE((role != Dialog && role != AlertMessage) || name == host().title()) << name.toStdString();
+        EXPECT_TRUE(role != CheckBox || node->state().checkable) << name.toStdString();
+        EXPECT_TRUE(role != ProgressBar || node->text(QAccessible::Description).contains(QRegularExpression("\\d")));
+        if (!actionable(node))
+            continue;
+        EXPECT_NE(role, NoRole) << name.toStdString();
+        EXPECT_FALSE(name.trimmed().isEmpty()) << "a node of role " << role;
+        EXPECT_FALSE(key.match(name).hasMatch()) << name.toStdString();
+        namesUnder[node->parent()] << name;
+    }
+    for (const QStringList& names : namesUnder)
+        EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << names.join(", ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenReaderTest,
+    ::testing::Combine(::testing::ValuesIn(kScreens), ::testing::Bool()), [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "German" : "English");
+    });
+
+// ---- By keys alone ----
+
+using KeyboardTest = AccessibilityFixture;
+
+TEST_F(KeyboardTest, SpaceListensEscapeStopsAndEnterListensAndDials)
+{
+    trainName();
+    launch();
+    key(Qt::Key_Space);
+    ASSERT_TRUE(run([this] { return popupHasFocus(); })) << "the focus goes to the sheet's Stop";
+    key(Qt::Key_Escape);
+    ASSERT_TRUE(run([this] { return !host().dialogueRunning(); }));
+    EXPECT_TRUE(m_dialler.dialled.isEmpty());
+    ASSERT_TRUE(run([this] {
+        return m_window->activeFocusItem() && m_window->activeFocusItem()->objectName() == "screenButton";
+    })) << "and back to the dial screen's button";
+
+    say(2);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(run([this] { return !m_dialler.dialled.isEmpty(); }));
+    EXPECT_EQ(m_dialler.dialled, QStringList("tel:+49170002"));
+}
+
+TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
+{
+    launch();
+    ASSERT_TRUE(tabTo(qtTrId("accessibleInfoButtonName")));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(run([this] { return tabsShown(); }));
+
+    // Contacts, Anna Berg, her number: the training asks, records, keeps.
+    const auto* menu = qobject_cast<TableViewController*>(tab(TabBarController::ActionsTab).topViewController());
+    ASSERT_TRUE(tabTo(menu->shownCell(0, 0)->text, QAccessible::ListItem));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(tabTo("Anna Berg", QAccessible::ListItem));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(tabTo("+49 170 002"));
+    say(2);
+    key(Qt::Key_Return);
+    ZRCommandList& store = ZRCommandList::sharedCommandList();
+    ASSERT_TRUE(run([&] {
+        if (popupHasFocus())
+            key(Qt::Key_Return);  // record, keep, and the tip read
+        return store.count() == 1 && !host().dialogueRunning();
+    }));
+    EXPECT_EQ(store.commandAtIndex(0)->name(), "Anna Berg");
+    const auto depth = tab(TabBarController::ActionsTab).count();
+    key(Qt::Key_Escape);
+    EXPECT_EQ(tab(TabBarController::ActionsTab).count(), depth - 1) << "Escape goes back";
+
+    // Settings: the voice guide off.
+    ASSERT_TRUE(tabTo(tab(TabBarController::DefaultsTab).title(), QAccessible::PageTab));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(tabTo(qtTrId("prefsVoiceGuideSwitch")));
+    key(Qt::Key_Space);
+    EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("VoiceGuide"));
+
+    // Commands: Anna Berg's options, Delete, confirmed.
+    ASSERT_TRUE(tabTo(tab(TabBarController::CommandsTab).title(), QAccessible::PageTab));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(tabTo("Anna Berg", QAccessible::ListItem));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(run([this] { return popupHasFocus(); }));
+    ASSERT_TRUE(tabTo(qtTrId("actionsDelete")));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(run([this] { return popupHasFocus(); }));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(run([&] { return store.count() == 0; }));
+}
+
+}  // namespace
+
+#include "AccessibilityTest.moc"
