@@ -35,11 +35,15 @@ Rectangle {
     Text {
         objectName: "navigationTitle"
         anchors.centerIn: parent
-        width: parent.width - 150
+        // Between the buttons, whatever the text size: a long title
+        // shrinks, and only then is cut short.
+        width: parent.width - 2 * (80 + Theme.margin)
         text: bar.title
         color: Theme.text
         font.pixelSize: Theme.fontSizeBody
         font.bold: true
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontSizeFootnote
         horizontalAlignment: Text.AlignHCenter
         elide: Text.ElideRight
         Accessible.role: Accessible.Heading
@@ -54,6 +58,8 @@ Rectangle {
         text: "‹ " + bar.backTitle
         color: Theme.accent
         font.pixelSize: Theme.fontSizeButton
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontSizeCaption
         elide: Text.ElideRight
         activeFocusOnTab: true
         Accessible.role: Accessible.Button
@@ -78,6 +84,8 @@ Rectangle {
         text: bar.leftTitle
         color: Theme.accent
         font.pixelSize: Theme.fontSizeButton
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontSizeCaption
         elide: Text.ElideRight
         activeFocusOnTab: true
         Accessible.role: Accessible.Button
@@ -103,6 +111,8 @@ Rectangle {
         text: bar.rightTitle
         color: bar.rightEnabled ? Theme.accent : Theme.disabledAccent
         font.pixelSize: Theme.fontSizeButton
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Theme.fontSizeCaption
         horizontalAlignment: Text.AlignRight
         elide: Text.ElideRight
         enabled: bar.rightEnabled

@@ -78,9 +78,14 @@ FocusScope {
                     anchors.horizontalCenter: parent.horizontalCenter
                     y: 38
                     width: parent.width - 4
+                    height: parent.height - y
                     text: tab.modelData.title
                     color: tab.selected ? Theme.accent : Theme.tabText
                     font.pixelSize: Theme.fontSizeTab
+                    // Large system text shrinks back to fit the bar rather
+                    // than be cut off at its bottom.
+                    fontSizeMode: Text.Fit
+                    minimumPixelSize: 6
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideRight
                     Accessible.ignored: true
