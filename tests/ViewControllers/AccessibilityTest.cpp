@@ -11,9 +11,9 @@
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/TabBarController.h"
 #include "support/ScreenFixture.h"
+#include "support/TelDialler.h"
 
 #include <QAccessible>
-#include <QDesktopServices>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -25,18 +25,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-class Dialler : public QObject {
-    Q_OBJECT
-
-public:
-    Dialler() { QDesktopServices::setUrlHandler("tel", this, "dial"); }
-    ~Dialler() override { QDesktopServices::unsetUrlHandler("tel"); }
-    QStringList dialled;
-
-public slots:
-    void dial(const QUrl& url) { dialled << url.toString(); }
-};
 
 class AccessibilityFixture : public ScreenFixture {
 protected:
@@ -110,7 +98,7 @@ protected:
         return host().visible() && (name.startsWith("sheetButton") || name.startsWith("alertButton"));
     }
 
-    Dialler m_dialler;
+    TelDialler m_dialler;
     QTranslator m_german;
     QQuickWindow* m_window = nullptr;
 };
@@ -301,5 +289,3 @@ TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
 }
 
 }  // namespace
-
-#include "AccessibilityTest.moc"

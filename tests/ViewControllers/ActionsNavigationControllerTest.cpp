@@ -8,8 +8,8 @@
 #include "ViewControllers/PeoplePicker/PeoplePickerViewController.h"
 #include "ViewControllers/PeoplePicker/PersonViewController.h"
 #include "support/ScreenFixture.h"
+#include "support/TelDialler.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 namespace {
@@ -22,18 +22,6 @@ Contact person(const QString& first, const QString& last, const QString& organiz
     contact.organization = organization;
     return contact;
 }
-
-class Dialler : public QObject {
-    Q_OBJECT
-
-public:
-    Dialler() { QDesktopServices::setUrlHandler("tel", this, "dial"); }
-    ~Dialler() override { QDesktopServices::unsetUrlHandler("tel"); }
-    QStringList dialled;
-
-public slots:
-    void dial(const QUrl& url) { dialled << url.toString(); }
-};
 
 class ActionsNavigationControllerTest : public ScreenFixture {
 protected:
@@ -68,7 +56,7 @@ protected:
         return *qobject_cast<PersonViewController*>(m_actions->topViewController());
     }
 
-    Dialler m_dialler;
+    TelDialler m_dialler;
     std::unique_ptr<ActionsNavigationController> m_actions;
 };
 
@@ -172,5 +160,3 @@ TEST_F(ActionsNavigationControllerTest, AContactWithoutNumbersCannotBeRecorded)
 }
 
 }  // namespace
-
-#include "ActionsNavigationControllerTest.moc"

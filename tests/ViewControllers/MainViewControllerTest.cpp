@@ -5,6 +5,7 @@
 #include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ZarnethAppDelegate.h"
 #include "support/ScreenFixture.h"
+#include "support/TelDialler.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -12,18 +13,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-class Dialler : public QObject {
-    Q_OBJECT
-
-public:
-    Dialler() { QDesktopServices::setUrlHandler("tel", this, "dial"); }
-    ~Dialler() override { QDesktopServices::unsetUrlHandler("tel"); }
-    QStringList dialled;
-
-public slots:
-    void dial(const QUrl& url) { dialled << url.toString(); }
-};
 
 class MainViewControllerTest : public ScreenFixture {
 protected:
@@ -40,7 +29,7 @@ protected:
             && m_screenView.configureInfoLabelHidden();
     }
 
-    Dialler m_dialler;
+    TelDialler m_dialler;
     MainViewController m_screenView {services()};
 };
 
@@ -138,5 +127,3 @@ TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListeningUntil
 }
 
 }  // namespace
-
-#include "MainViewControllerTest.moc"
