@@ -75,7 +75,7 @@ const std::vector<std::shared_ptr<ZRVoicePrint>>& realSpeechPrints()
 
 std::shared_ptr<ZRVoicePrint> realSpeechUtterance()
 {
-    std::vector<std::int16_t> samples = samplesOf(Fsdd::recording(4, "nicolas", 7));
+    std::vector<std::int16_t> samples = samplesOf(Fsdd::recording(4, "theo", 2));
     std::mt19937 random(3);
     for (std::int16_t& sample : samples)
         sample = static_cast<std::int16_t>(std::clamp(sample + static_cast<int>(random() % 9) - 4, -32768, 32767));

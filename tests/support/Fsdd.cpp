@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace Fsdd {
 
 std::filesystem::path directory()
 {
     const char* fromEnvironment = std::getenv("ZARNETH_FSDD");
-    const std::filesystem::path folder = fromEnvironment ? fromEnvironment : ZARNETH_FSDD_DIR;
-    if (folder.empty() || !std::filesystem::exists(folder / "0_george_0.wav"))
-        return {};
+    const std::filesystem::path folder = fromEnvironment && *fromEnvironment ? fromEnvironment : ZARNETH_FSDD_DIR;
+    // A missing folder is a broken checkout or a wrong $ZARNETH_FSDD: say so
+    // instead of letting every real-speech test quietly test nothing.
+    if (!std::filesystem::exists(folder / "0_jackson_0.wav"))
+        throw std::runtime_error("no spoken digit recordings in " + folder.string());
     return folder;
 }
 
@@ -27,8 +30,6 @@ std::filesystem::path recording(int digit, const std::string& speaker, int take)
 std::vector<std::filesystem::path> all()
 {
     std::vector<std::filesystem::path> recordings;
-    if (directory().empty())
-        return recordings;
     for (const auto& entry : std::filesystem::directory_iterator(directory())) {
         if (entry.path().extension() == ".wav")
             recordings.push_back(entry.path());

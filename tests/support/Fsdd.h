@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-// The Free Spoken Digit Dataset: real recordings of six people saying the
-// digits, 8000 Hz mono 16-bit, read where they lie (never copied into the
-// project). Shared by the tests and the benchmarks.
+// The Free Spoken Digit Dataset: real recordings of people saying the
+// digits, 8000 Hz mono 16-bit. Sixty of them ship in tests/data/fsdd (digits
+// 0-9, speakers jackson and theo, takes 0-2); $ZARNETH_FSDD may name the
+// whole dataset. Shared by the tests and the benchmarks.
 namespace Fsdd {
 
-// $ZARNETH_FSDD when set, else the folder found at configure time; empty
-// when neither holds the recordings.
+// $ZARNETH_FSDD when set, else the shipped folder; throws when it holds no
+// recordings.
 std::filesystem::path directory();
 // DIGIT_SPEAKER_TAKE.wav
 std::filesystem::path recording(const std::string& name);
