@@ -1,131 +1,231 @@
+// The alignment of two prints: which prints can be aligned at all, then the
+// fast comparison held to the literal tables bit for bit, whichever row
+// kernels run and wherever the double-precision fallback takes over.
+
 #include "DataModel/DynamicTimeWarping.h"
 
+#include "DataModel/CompactVoicePrint.h"
+#include "DataModel/DtwRowKernels.h"
 #include "DataModel/ZRVoicePrint.h"
+#include "support/LiteralEngine.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace {
 
 constexpr int kDim = ZRVoicePrint::kFrameSize;
 
-// A print of `frames` frames with varied values within ±255 in elements 1 ... 13.
-ZRVoicePrint randomPrint(int frames, std::uint32_t seed)
+// How the values of a random print are drawn.
+enum class Shape {
+    Speech,      // elements 1 ... 13 within ±300, the others 0, as the front end makes them
+    AllSixteen,  // all 16 elements within ±255
+    Coarse,      // elements within ±2: many equal paths, so many ties
+    Repeated,    // one frame over and over
+    LaneEdge,    // at the edges of the 16-bit layout: too far apart for 32-bit costs
+    Wide,        // beyond the 16-bit layout
+    Huge,        // anywhere in 32 bits
+};
+
+std::int32_t valueOf(Shape shape, int frame, int k, const std::vector<std::int32_t>& values, std::mt19937& random)
+{
+    const auto uniform = [&random](std::int64_t lo, std::int64_t hi) {
+        return static_cast<std::int32_t>(std::uniform_int_distribution<std::int64_t>(lo, hi)(random));
+    };
+    switch (shape) {
+    case Shape::Speech:
+        return k >= 1 && k <= 13 ? uniform(-300, 300) : 0;
+    case Shape::AllSixteen:
+        return uniform(-255, 255);
+    case Shape::Coarse:
+        return uniform(-2, 2);
+    case Shape::Repeated:
+        return frame == 0 ? uniform(-255, 255) : values[k];
+    case Shape::LaneEdge:
+        return uniform(0, 1) ? CompactVoicePrint::kMaxValue : CompactVoicePrint::kMinValue;
+    case Shape::Wide:
+        return uniform(-40000, 40000);
+    case Shape::Huge:
+        return uniform(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    }
+    return 0;
+}
+
+ZRVoicePrint randomPrint(int frames, Shape shape, std::mt19937& random)
 {
     std::vector<std::int32_t> values(static_cast<std::size_t>(frames) * kDim, 0);
     for (int f = 0; f < frames; ++f) {
-        for (int m = 1; m <= 13; ++m) {
-            seed = seed * 1664525u + 1013904223u;
-            values[f * kDim + m] = static_cast<std::int32_t>(seed >> 23) - 255;
-        }
+        for (int k = 0; k < kDim; ++k)
+            values[static_cast<std::size_t>(f) * kDim + k] = valueOf(shape, f, k, values, random);
     }
     return ZRVoicePrint(std::move(values));
 }
 
-double local(const ZRVoicePrint& a, int i, const ZRVoicePrint& b, int j)
+std::uint64_t bits(double value)
 {
-    return Distance(a.voicePrint().data(), i, b.voicePrint().data(), j, kDim);
+    return std::bit_cast<std::uint64_t>(value);
 }
 
-TEST(DynamicTimeWarpingTest, IdenticalPrintsAreZeroApart)
+// Compares a with b through the engine and through every kernel directly;
+// returns whether the integers sufficed (the banded path answered).
+bool expectLiteralDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
 {
-    const ZRVoicePrint a = randomPrint(40, 1);
-    const ZRVoicePrint copy(a.voicePrint());
-    EXPECT_EQ(a.distanceFromVoicePrint(&copy), 0.0);
-}
-
-TEST(DynamicTimeWarpingTest, LocalDistanceIsTheExactSquaredDifferenceOfEveryElement)
-{
-    const std::vector<std::int32_t> p = {1, 2, 3, 4, 10, 20};
-    const std::vector<std::int32_t> q = {0, 0, 0, 7, 7, 7};
-    EXPECT_EQ(Distance(p.data(), 0, q.data(), 1, 3), 36.0 + 25.0 + 16.0);
-    EXPECT_EQ(Distance(p.data(), 1, q.data(), 0, 3), 16.0 + 100.0 + 400.0);
-
-    // The difference of two 32-bit values does not fit in 32 bits.
-    const std::vector<std::int32_t> highest = {std::numeric_limits<std::int32_t>::max()};
-    const std::vector<std::int32_t> lowest = {std::numeric_limits<std::int32_t>::min()};
-    EXPECT_EQ(Distance(highest.data(), 0, lowest.data(), 0, 1), 4294967295.0 * 4294967295.0);
-}
-
-TEST(DynamicTimeWarpingTest, TwoFramePrintsCostTheirDiagonal)
-{
-    const ZRVoicePrint a = randomPrint(2, 3);
-    const ZRVoicePrint b = randomPrint(2, 4);
-    EXPECT_EQ(a.distanceFromVoicePrint(&b), local(a, 0, b, 0) + local(a, 1, b, 1));
-}
-
-TEST(DynamicTimeWarpingTest, UnevenPairsFollowTheOnlyPathThroughTheSlantedStep)
-{
-    // 4 frames against 3: (0,0) → (1,1) → (3,2) through (2,2).
-    const ZRVoicePrint four = randomPrint(4, 5);
-    const ZRVoicePrint three = randomPrint(3, 6);
-    const double expected
-        = local(four, 0, three, 0) + local(four, 1, three, 1) + local(four, 2, three, 2) + local(four, 3, three, 2);
-    EXPECT_EQ(four.distanceFromVoicePrint(&three), expected);
-    // And mirrored: (0,0) → (1,1) → (2,3) through (2,2).
-    const double mirrored
-        = local(three, 0, four, 0) + local(three, 1, four, 1) + local(three, 2, four, 2) + local(three, 2, four, 3);
-    EXPECT_EQ(three.distanceFromVoicePrint(&four), mirrored);
-}
-
-TEST(DynamicTimeWarpingTest, ChoosesTheCheaperOfTwoPaths)
-{
-    // 5 frames against 4 reach (4,3) either through (3,2) or through (3,3);
-    // the two paths differ only in that cell. Make each one cheaper in turn.
-    std::vector<std::int32_t> p(5 * kDim, 0);
-    std::vector<std::int32_t> q(4 * kDim, 0);
-    p[3 * kDim + 1] = 10;  // frame 3 of p
-    for (int cheaperColumn : {2, 3}) {
-        q[2 * kDim + 1] = cheaperColumn == 2 ? 9 : 0;
-        q[3 * kDim + 1] = cheaperColumn == 3 ? 9 : 0;
-        const ZRVoicePrint a(p);
-        const ZRVoicePrint b(q);
-        const double common = local(a, 0, b, 0) + local(a, 1, b, 1) + local(a, 2, b, 2) + local(a, 4, b, 3);
-        EXPECT_EQ(a.distanceFromVoicePrint(&b), common + local(a, 3, b, cheaperColumn))
-            << "through (3," << cheaperColumn << ")";
-        EXPECT_EQ(a.distanceFromVoicePrint(&b), common + 1.0);
-    }
-}
-
-TEST(DynamicTimeWarpingTest, SlopeConstraintDecidesWhichLengthsMatch)
-{
-    const ZRVoicePrint ten = randomPrint(10, 7);
-    const ZRVoicePrint eighteen = randomPrint(18, 8);
-    const ZRVoicePrint nineteen = randomPrint(19, 9);
-    const ZRVoicePrint thirtyOne = randomPrint(31, 10);
-    EXPECT_LT(ten.distanceFromVoicePrint(&eighteen), kNoMatchDistance);
-    EXPECT_LT(eighteen.distanceFromVoicePrint(&ten), kNoMatchDistance);
-    EXPECT_EQ(ten.distanceFromVoicePrint(&nineteen), kNoMatchDistance);  // 17 > 2·8
-    EXPECT_EQ(nineteen.distanceFromVoicePrint(&ten), kNoMatchDistance);
-    EXPECT_EQ(ten.distanceFromVoicePrint(&thirtyOne), kNoMatchDistance);  // more than 3 times longer
-    EXPECT_EQ(thirtyOne.distanceFromVoicePrint(&ten), kNoMatchDistance);
-}
-
-TEST(DynamicTimeWarpingTest, OrderOfArgumentsDoesNotMatter)
-{
-    for (int n : {2, 3, 7, 30, 64}) {
-        for (int m : {2, 5, 30, 61, 125}) {
-            const ZRVoicePrint a = randomPrint(n, static_cast<std::uint32_t>(n * 1000 + m));
-            const ZRVoicePrint b = randomPrint(m, static_cast<std::uint32_t>(m * 1000 + n));
-            EXPECT_EQ(a.distanceFromVoicePrint(&b), b.distanceFromVoicePrint(&a)) << n << " vs " << m;
+    const double literal = Literal::distanceFromVoicePrint(a, &b);
+    const auto n = a.count() / kDim;
+    const auto m = b.count() / kDim;
+    EXPECT_EQ(bits(a.distanceFromVoicePrint(&b)), bits(literal)) << n << " × " << m << " frames";
+    if (n > 3 * m || m > 3 * n)
+        return true;  // the length test answers before any table
+    std::vector<const DtwKernels*> kernels {&portableKernels()};
+    if (const DtwKernels* avx2 = avx2Kernels())
+        kernels.push_back(avx2);
+    bool banded = false;
+    for (const DtwKernels* kernel : kernels) {
+        const auto fast = BandedDTW(a.compactVoicePrint(), b.compactVoicePrint(), kNoMatchDistance, *kernel);
+        banded |= fast.has_value();
+        if (fast) {
+            EXPECT_EQ(bits(*fast), bits(literal)) << kernel->name << ", " << n << " × " << m << " frames";
         }
     }
+    return banded;
 }
 
-TEST(DynamicTimeWarpingTest, NoPrintOrTooFewFramesIsNoMatch)
+TEST(DynamicTimeWarpingTest, WhichPrintsCanBeAlignedAtAll)
 {
-    const ZRVoicePrint empty {std::vector<std::int32_t> {}};
-    const ZRVoicePrint one = randomPrint(1, 11);
-    const ZRVoicePrint three = randomPrint(3, 12);
-    EXPECT_EQ(three.distanceFromVoicePrint(nullptr), kNoMatchDistance);
-    EXPECT_EQ(empty.distanceFromVoicePrint(&empty), kNoMatchDistance);
-    EXPECT_EQ(empty.distanceFromVoicePrint(&three), kNoMatchDistance);
-    EXPECT_EQ(one.distanceFromVoicePrint(&one), kNoMatchDistance);
-    EXPECT_EQ(one.distanceFromVoicePrint(&three), kNoMatchDistance);
-    EXPECT_EQ(three.distanceFromVoicePrint(&one), kNoMatchDistance);
+    std::mt19937 random(7);
+    const auto frames = [&random](int n) { return randomPrint(n, Shape::Speech, random); };
+    const ZRVoicePrint empty = frames(0), one = frames(1), three = frames(3), ten = frames(10);
+    const ZRVoicePrint eighteen = frames(18), nineteen = frames(19), thirtyOne = frames(31);
+    const struct {
+        const char* name;
+        const ZRVoicePrint* a;
+        const ZRVoicePrint* b;
+        bool aligned;
+    } rows[] = {
+        {"within the slope", &ten, &eighteen, true},
+        {"17 steps over 8 is beyond a slope of 2", &ten, &nineteen, false},
+        {"more than three times longer", &ten, &thirtyOne, false},
+        {"no other print", &three, nullptr, false},
+        {"empty", &empty, &empty, false},
+        {"empty against frames", &empty, &three, false},
+        {"a single frame", &one, &one, false},
+        {"a single frame against three", &one, &three, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.a->distanceFromVoicePrint(row.b) < kNoMatchDistance, row.aligned);
+        if (row.b) {
+            EXPECT_EQ(bits(row.b->distanceFromVoicePrint(row.a)), bits(row.a->distanceFromVoicePrint(row.b)));
+        }
+    }
+    const ZRVoicePrint copy(thirtyOne.voicePrint());
+    EXPECT_EQ(thirtyOne.distanceFromVoicePrint(&copy), 0.0);
+}
+
+TEST(DynamicTimeWarpingTest, EveryKernelGivesTheLiteralDistance)
+{
+    std::mt19937 random(20240601);
+    const Shape shapes[]
+        = {Shape::Speech, Shape::AllSixteen, Shape::Coarse, Shape::Repeated, Shape::LaneEdge, Shape::Wide, Shape::Huge};
+    int comparisons = 0;
+    int banded = 0;
+    for (int round = 0; round < 6000; ++round, ++comparisons) {
+        const Shape shape = shapes[round % std::size(shapes)];
+        const int n = std::uniform_int_distribution<int>(0, 70)(random);
+        // Mostly lengths that can be matched, some beyond the slope or the length test.
+        const int m = std::uniform_int_distribution<int>(std::max(0, n / 2 - 3), n * 2 + 3)(random);
+        banded += expectLiteralDistance(
+            randomPrint(n, shape, random), randomPrint(m, round % 5 == 0 ? Shape::Speech : shape, random));
+    }
+    EXPECT_GT(banded, comparisons / 2) << "the integer path must carry most comparisons";
+
+    // Every pair of short lengths: 0 and 1 frame, the slope limits, 3:1.
+    for (int n = 0; n <= 30; ++n) {
+        for (int m = 0; m <= 30; ++m) {
+            const ZRVoicePrint a = randomPrint(n, Shape::Speech, random);
+            const ZRVoicePrint b = randomPrint(m, Shape::Coarse, random);
+            EXPECT_TRUE(expectLiteralDistance(a, b));
+            EXPECT_TRUE(expectLiteralDistance(b, a));
+        }
+    }
+    // Real speech never needs the double tables.
+    std::vector<ZRVoicePrint> speech;
+    for (const auto& recording : Fsdd::all())
+        speech.push_back(TestData::voicePrintOf(TestData::samplesOf(recording)));
+    for (std::size_t i = 0; i < speech.size(); i += 3) {
+        for (const ZRVoicePrint& other : speech)
+            EXPECT_TRUE(expectLiteralDistance(speech[i], other));
+    }
+}
+
+TEST(DynamicTimeWarpingTest, ValuesOrLengthsTheIntegersCannotHoldGoToTheDoubleTable)
+{
+    std::mt19937 random(5);
+    const auto expectFallback = [](const ZRVoicePrint& a, const ZRVoicePrint& b) {
+        EXPECT_FALSE(BandedDTW(a.compactVoicePrint(), b.compactVoicePrint()).has_value());
+        EXPECT_EQ(bits(a.distanceFromVoicePrint(&b)), bits(Literal::distanceFromVoicePrint(a, &b)));
+    };
+    expectFallback(randomPrint(20, Shape::LaneEdge, random), randomPrint(25, Shape::LaneEdge, random));
+    expectFallback(randomPrint(20, Shape::Wide, random), randomPrint(20, Shape::Speech, random));
+
+    // Long prints: distances that fit, summed along 2047 cells, would not.
+    std::vector<std::int32_t> loud(1024 * kDim, 0);
+    std::vector<std::int32_t> quiet(1024 * kDim, 0);
+    for (std::size_t f = 0; f < 1024; ++f) {
+        for (int k = 1; k <= 13; ++k)
+            loud[f * kDim + k] = 500;
+        quiet[f * kDim + 1] = -500;
+    }
+    expectFallback(ZRVoicePrint(loud), ZRVoicePrint(quiet));
+
+    // So large that 1e30 plus one local distance is no longer 1e30: an end
+    // no path reaches costs a little more, exactly as the double tables round it.
+    const ZRVoicePrint huge = randomPrint(10, Shape::Huge, random);
+    const ZRVoicePrint far = randomPrint(19, Shape::Huge, random);
+    EXPECT_GT(Literal::distanceFromVoicePrint(huge, &far), 1e30);
+    EXPECT_EQ(bits(huge.distanceFromVoicePrint(&far)), bits(Literal::distanceFromVoicePrint(huge, &far)));
+}
+
+TEST(DynamicTimeWarpingTest, AComparisonStopsEarlyOnlyWhenItCannotEndBelowTheBound)
+{
+    std::mt19937 random(99);
+    int stoppedEarly = 0;
+    for (int round = 0; round < 1000; ++round) {
+        const int n = std::uniform_int_distribution<int>(2, 60)(random);
+        const int m = std::uniform_int_distribution<int>(n / 2 + 1, 2 * n - 1)(random);
+        const ZRVoicePrint a = randomPrint(n, round % 2 ? Shape::Speech : Shape::Coarse, random);
+        const ZRVoicePrint b = randomPrint(m, Shape::Speech, random);
+        const double exact = Literal::distanceFromVoicePrint(a, &b);
+        for (double bound : {0.0, 1.0, exact - 1, exact, exact + 1, exact / 3, 2 * exact, 1e30}) {
+            const double found = a.distanceFromVoicePrintBelow(&b, bound);
+            if (exact < bound) {
+                EXPECT_EQ(bits(found), bits(exact)) << "bound " << bound;
+            } else {
+                // Never below the bound, so a search keeps the sample it has.
+                EXPECT_GE(found, bound);
+                EXPECT_LE(found, exact);
+                stoppedEarly += found < exact;
+            }
+        }
+    }
+    EXPECT_GT(stoppedEarly, 500);
+
+    // Costs are whole numbers, so with a bound between two integers every
+    // row must reach the next one up. A print against itself with its last
+    // frame nudged costs 0 on every row but the last.
+    std::vector<std::int32_t> values = randomPrint(30, Shape::Speech, random).voicePrint();
+    const ZRVoicePrint print(values);
+    values[values.size() - 2] += 1;
+    const ZRVoicePrint nudged(values);
+    EXPECT_EQ(print.distanceFromVoicePrintBelow(&nudged, 0.5), 1.0);
+    EXPECT_EQ(print.distanceFromVoicePrintBelow(&nudged, 1.5), 1.0);
+    EXPECT_GE(print.distanceFromVoicePrintBelow(&nudged, 1.0), 1.0);
 }
 
 }  // namespace

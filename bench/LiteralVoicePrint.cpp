@@ -2,9 +2,10 @@
 // the window applied with the gain, and a cepstrum that takes the log of
 // each filter energy and the cosine of each term anew for every output.
 
+#include "LiteralVoicePrint.h"
+
 #include "DataModel/CepstralFrontEnd.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "support/LiteralEngine.h"
 
 #include <algorithm>
 #include <array>
