@@ -36,27 +36,22 @@ std::string names(const AddressBook& book)
     return names.join(QStringLiteral(", ")).toStdString();
 }
 
-// Waits until the book has read the folder, as often as it was asked to.
-bool finishedLoading(AddressBook& book, int patienceMs = 10'000)
+// Waits, through the book's reads, until `done` holds.
+bool waitFor(AddressBook& book, const std::function<bool()>& done, int patienceMs = 10'000)
 {
     QSignalSpy changed(&book, &AddressBook::contactsChanged);
-    while (book.isLoading()) {
+    while (!done()) {
         if (!changed.wait(patienceMs))
             return false;
     }
     return true;
 }
 
-// Waits until the book lists these names, after the reads that changes in
-// the folder bring about.
-bool listsEventually(AddressBook& book, const std::string& expected)
+// Waits until the book has read the folder, as often as it was asked to.
+bool finishedLoading(AddressBook& book, int patienceMs = 10'000)
 {
-    QSignalSpy changed(&book, &AddressBook::contactsChanged);
-    while (names(book) != expected) {
-        if (!changed.wait(10'000))
-            return false;
-    }
-    return true;
+    return waitFor(
+        book, [&book] { return !book.isLoading(); }, patienceMs);
 }
 
 class AddressBookTest : public ::testing::Test {
@@ -165,17 +160,17 @@ TEST_F(AddressBookTest, AFolderIsReadOnceItIsMadeAndChangesInItRefreshTheList)
     EXPECT_TRUE(book.contacts().isEmpty());
 
     write("contacts/anna.vcf", card("Anna"));
-    EXPECT_TRUE(listsEventually(book, "Anna")) << names(book);
+    EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna"; })) << names(book);
     write("contacts/sub/ben.vcf", card("Ben"));
-    EXPECT_TRUE(listsEventually(book, "Anna, Ben")) << names(book);
+    EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna, Ben"; })) << names(book);
     write("contacts/sub/carl.vcf", card("Carl"));
-    EXPECT_TRUE(listsEventually(book, "Anna, Ben, Carl")) << names(book);
+    EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna, Ben, Carl"; })) << names(book);
     write("contacts/anna.vcf", card("Anna Schmidt"));
-    EXPECT_TRUE(listsEventually(book, "Anna Schmidt, Ben, Carl")) << names(book);
+    EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna Schmidt, Ben, Carl"; })) << names(book);
     ASSERT_TRUE(QFile::remove(path("contacts/sub/ben.vcf")));
-    EXPECT_TRUE(listsEventually(book, "Anna Schmidt, Carl")) << names(book);
+    EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna Schmidt, Carl"; })) << names(book);
     write("contacts/new/dora.vcf", card("Dora"));
-    EXPECT_TRUE(listsEventually(book, "Anna Schmidt, Carl, Dora")) << names(book);
+    EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna Schmidt, Carl, Dora"; })) << names(book);
 }
 
 TEST_F(AddressBookTest, AReloadAskedForDuringAReadReadsOnceMoreAfterIt)
