@@ -6,6 +6,7 @@
 #include "Platform/Audio/AudioFile.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Audio/PcmBytes.h"
+#include "Platform/System/BundleResources.h"
 #include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
@@ -55,91 +56,84 @@ protected:
 
 TEST_F(AudioPlayerTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
 {
-    const auto sample = sampleWithPackets(88200);
-    const auto player = countingPlayer();
-    player->playCommandSample(*sample);
-    EXPECT_EQ(player->bufferByteSize(), 44100u);
-    EXPECT_EQ(player->numPacketsToRead(), 22050u);
-    EXPECT_FALSE(player->donePlayingFile());
+    // Two seconds, and a tenth of one that ends while the buffers are primed.
+    for (const auto& [packets, length] :
+        {std::pair(88200u, Clock::Duration(2s)), std::pair(4410u, Clock::Duration(100ms))}) {
+        m_device.speaker().clear();
+        m_notifications = 0;
+        const Clock::Duration start = m_clock.now();
+        const auto sample = sampleWithPackets(packets);
+        const auto player = countingPlayer();
+        player->playCommandSample(*sample);
+        EXPECT_EQ(player->bufferByteSize(), 44100u);
+        EXPECT_EQ(player->numPacketsToRead(), 22050u);
+        EXPECT_EQ(player->donePlayingFile(), packets < 22050) << "the end is found while priming";
 
-    m_clock.advance(1999ms);
-    EXPECT_EQ(m_notifications, 0);
-    m_clock.advance(1s);
-    EXPECT_EQ(m_notifications, 1);
-    EXPECT_EQ(m_notifiedAt, 2s) << "notified as the last sample ends";
-    ASSERT_EQ(played().size(), 1u);
-    EXPECT_EQ(played()[0].samples, m_written);
-    EXPECT_EQ(played()[0].end - played()[0].start, 2s);
-    EXPECT_EQ(played()[0].volume, 1.0f);
-    EXPECT_TRUE(player->donePlayingFile());
-
-    // A stop after the end leaves the closed file alone.
-    player->stop();
-    m_clock.advance(1s);
-    EXPECT_EQ(m_notifications, 1);
+        m_clock.advance(length - 1ms);
+        EXPECT_EQ(m_notifications, 0);
+        m_clock.advance(1s);
+        EXPECT_EQ(m_notifications, 1);
+        EXPECT_EQ(m_notifiedAt - start, length) << "notified as the last sample ends";
+        ASSERT_EQ(played().size(), 1u);
+        EXPECT_EQ(played()[0].samples, m_written);
+        EXPECT_EQ(played()[0].end - played()[0].start, length);
+        EXPECT_EQ(played()[0].volume, 1.0f);
+        EXPECT_TRUE(player->donePlayingFile());
+        player->stop();  // after the end: leaves the closed file alone
+        m_clock.advance(1s);
+        EXPECT_EQ(m_notifications, 1);
+    }
 }
 
-TEST_F(AudioPlayerTest, AFileShorterThanOneBufferEndsWhilePrimingAndStillPlaysOut)
-{
-    const auto sample = sampleWithPackets(4410);
-    const auto player = countingPlayer();
-    player->playCommandSample(*sample);
-    EXPECT_TRUE(player->donePlayingFile()) << "the end was found while priming";
-    m_clock.advance(1s);
-    EXPECT_EQ(m_notifications, 1);
-    EXPECT_EQ(m_notifiedAt, 100ms);
-    ASSERT_EQ(played().size(), 1u);
-    EXPECT_EQ(played()[0].samples, m_written);
-}
-
-TEST_F(AudioPlayerTest, APlayerPlaysOneSoundAndRefusesMore)
+TEST_F(AudioPlayerTest, APlayerRefusesASecondSoundAndWhatCannotBePlayedIsLoggedAndEndsAtOnce)
 {
     const auto sample = sampleWithPackets(88200);
-    const auto player = countingPlayer();
+    const auto busy = countingPlayer();
     LogCapture log;
-    player->playCommandSample(*sample);
-    player->playCommandSample(*sample);
-    player->playSystemSample(0);
-    EXPECT_EQ(log.lines(),
-        QStringList({"ERROR AudioPlayer:playCommandSample: still playing previous sample",
-            "ERROR AudioPlayer:playSystemSample: still playing previous sample"}));
-    m_clock.advance(3s);
-    EXPECT_EQ(m_notifications, 1);
-    EXPECT_EQ(played().size(), 1u);
-}
-
-TEST_F(AudioPlayerTest, WhatCannotBePlayedIsLoggedAndEndsAtOnce)
-{
-    LogCapture log;
-    const ZRSample missing(0, "/sample7.aif");
-    const ZRSample hostile(0, "/../../etc/passwd");
+    busy->playCommandSample(*sample);
+    busy->playCommandSample(*sample);
+    busy->playSystemSample(0);
     std::vector<std::unique_ptr<AudioPlayer>> players;
     for (int i = 0; i < 4; ++i)
         players.push_back(countingPlayer());
-    players[0]->playCommandSample(missing);
-    players[1]->playCommandSample(hostile);
+    players[0]->playCommandSample(ZRSample(0, "/sample7.aif"));
+    players[1]->playCommandSample(ZRSample(0, "/../../etc/passwd"));
     players[2]->playSystemSample(7);
     players[3]->playSystemSample(-1);
     m_clock.advance(Clock::Duration(0));
-    EXPECT_EQ(log.lines(),
-        QStringList({"ERROR soundfile not available", "ERROR soundfile not available",
-            "ERROR AudioPlayer:playSystemSample: system sample type not recognized",
-            "ERROR AudioPlayer:playSystemSample: system sample type not recognized"}));
-    // Each one ends at once, so that nothing waits on it forever.
+    EXPECT_EQ(log.lines().join('\n').toStdString(),
+        "ERROR AudioPlayer:playCommandSample: still playing previous sample\n"
+        "ERROR AudioPlayer:playSystemSample: still playing previous sample\n"
+        "ERROR soundfile not available\nERROR soundfile not available\n"
+        "ERROR AudioPlayer:playSystemSample: system sample type not recognized\n"
+        "ERROR AudioPlayer:playSystemSample: system sample type not recognized");
+    // Each unplayable one ends at once, so that nothing waits on it forever.
     EXPECT_EQ(m_notifications, 4);
     EXPECT_EQ(m_notifiedAt, Clock::Duration(0));
-    EXPECT_TRUE(played().empty());
+    m_clock.advance(3s);
+    EXPECT_EQ(m_notifications, 5);
+    EXPECT_EQ(played().size(), 1u);
 }
 
-TEST_F(AudioPlayerTest, EverySystemPromptIsFoundAndPlays)
+TEST_F(AudioPlayerTest, EverySystemPromptPlaysItsOwnFile)
 {
-    for (int number = 0; number < static_cast<int>(AudioPlayer::kSystemSamples.size()); ++number) {
+    const std::pair<AudioPlayer::SystemSample, const char*> prompts[]
+        = {{AudioPlayer::Beep1, "beep1"}, {AudioPlayer::Beep2, "beep2"}, {AudioPlayer::SpeakNow, "speak-now"},
+            {AudioPlayer::SayAcceptEtc, "say-accept-etc"}, {AudioPlayer::SayRepeatCancel, "say-repeat-cancel"},
+            {AudioPlayer::NotRecognized, "not-recognized"}, {AudioPlayer::YouSaid, "you-said"}};
+    for (const auto& [number, name] : prompts) {
+        const auto file = AudioFile::open(BundleResources::pathForResource(name, "caf").toStdString());
+        ASSERT_TRUE(file) << name;
+        const std::uint32_t channels = file->dataFormat().mChannelsPerFrame;
+        std::vector<std::int16_t> samples(file->packetCount() * channels);
+        samples.resize(
+            file->readPackets(0, static_cast<std::uint32_t>(file->packetCount()), samples.data()) * channels);
         m_device.speaker().clear();
         const auto player = countingPlayer();
         player->playSystemSample(number);
-        m_clock.advance(5s);
-        ASSERT_EQ(played().size(), 1u) << AudioPlayer::kSystemSamples[number];
-        EXPECT_GT(played()[0].end - played()[0].start, 100ms);
+        m_clock.advance(10s);
+        ASSERT_EQ(played().size(), 1u) << name;
+        EXPECT_EQ(played()[0].samples, samples) << name;
         EXPECT_EQ(m_notifications, number + 1);
     }
 }

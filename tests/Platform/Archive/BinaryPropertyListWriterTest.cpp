@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
-#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <plist/plist.h>
@@ -18,14 +17,6 @@ namespace {
 
 using Ref = BinaryPropertyListWriter::Ref;
 
-const std::vector<std::int64_t> kIntegers {0, 14, 15, 255, 256, 65535, 65536, 4294967295LL, 4294967296LL,
-    std::numeric_limits<std::int64_t>::max(), -1, std::numeric_limits<std::int32_t>::min(),
-    std::numeric_limits<std::int64_t>::min()};
-const std::vector<std::uint32_t> kUids {0, 255, 256, 65535, 65536, 4294967295U};
-const QStringList kStrings {
-    "", "root", "exactly fifteen", QString(300, 'x'), "Jürgen Müller", "Łódź 😀", QString(20, QChar(0x4E2D))};
-
-// Parses with libplist; the caller frees the result.
 plist_t parsed(const QByteArray& bytes)
 {
     plist_t root = nullptr;
@@ -33,64 +24,60 @@ plist_t parsed(const QByteArray& bytes)
     return root;
 }
 
-QString stringOf(plist_t node)
-{
-    char* text = nullptr;
-    plist_get_string_val(node, &text);
-    const QString value = QString::fromUtf8(text);
-    std::free(text);
-    return value;
-}
-
 TEST(BinaryPropertyListWriterTest, EveryValueReadsBackAtEveryEdgeOfItsEncoding)
 {
+    const std::vector<std::int64_t> integers {0, 14, 15, 255, 256, 65535, 65536, 4294967295LL, 4294967296LL,
+        std::numeric_limits<std::int64_t>::max(), -1, std::numeric_limits<std::int32_t>::min(),
+        std::numeric_limits<std::int64_t>::min()};
+    const std::vector<std::uint32_t> uids {0, 255, 256, 65535, 65536, 4294967295U};
+    const QStringList strings {
+        "", "root", "exactly fifteen", QString(300, 'x'), "Jürgen Müller", "Łódź 😀", QString(20, QChar(0x4E2D))};
     BinaryPropertyListWriter writer;
     const Ref root = writer.dictionary();
-    const Ref integers = writer.array();
-    const Ref uids = writer.array();
-    const Ref strings = writer.array();
-    writer.insert(root, "integers", integers);
-    writer.insert(root, "uids", uids);
-    writer.insert(root, "strings", strings);
-    for (const std::int64_t value : kIntegers)
-        writer.append(integers, writer.integer(value));
-    for (const std::uint32_t value : kUids)
-        writer.append(uids, writer.uid(value));
-    for (const QString& value : kStrings)
-        writer.append(strings, writer.string(value));
+    const auto arrayOf = [&](const char* key, const auto& values, auto make) {
+        const Ref array = writer.array();
+        writer.insert(root, key, array);
+        for (const auto& value : values)
+            writer.append(array, make(value));
+    };
+    arrayOf("integers", integers, [&](std::int64_t value) { return writer.integer(value); });
+    arrayOf("uids", uids, [&](std::uint32_t value) { return writer.uid(value); });
+    arrayOf("strings", strings, [&](const QString& value) { return writer.string(value); });
     const QByteArray bytes = writer.finish(root);
 
     plist_t theirs = parsed(bytes);
     ASSERT_NE(theirs, nullptr);
     const BinaryPropertyList ours(
         {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
-
-    const Ref ourIntegers = *ours.value(ours.top(), "integers");
-    plist_t theirIntegers = plist_dict_get_item(theirs, "integers");
-    ASSERT_EQ(plist_array_get_size(theirIntegers), kIntegers.size());
-    for (std::size_t i = 0; i < kIntegers.size(); ++i) {
+    // The i-th element of an array as libplist and as our reader find it.
+    const auto element = [&](const char* key, std::size_t i, std::size_t count) {
+        plist_t array = plist_dict_get_item(theirs, key);
+        const Ref ourArray = *ours.value(ours.top(), key);
+        EXPECT_EQ(plist_array_get_size(array), count) << key;
+        EXPECT_EQ(ours.count(ourArray), count) << key;
+        return std::pair(plist_array_get_item(array, static_cast<std::uint32_t>(i)), ours.element(ourArray, i));
+    };
+    for (std::size_t i = 0; i < integers.size(); ++i) {
+        const auto [their, our] = element("integers", i, integers.size());
         std::uint64_t bits = 0;
-        plist_get_uint_val(plist_array_get_item(theirIntegers, static_cast<std::uint32_t>(i)), &bits);
-        EXPECT_EQ(static_cast<std::int64_t>(bits), kIntegers[i]);
-        EXPECT_EQ(ours.integer(ours.element(ourIntegers, i)), kIntegers[i]);
+        plist_get_uint_val(their, &bits);
+        EXPECT_EQ(static_cast<std::int64_t>(bits), integers[i]);
+        EXPECT_EQ(ours.integer(our), integers[i]);
     }
-
-    const Ref ourUids = *ours.value(ours.top(), "uids");
-    plist_t theirUids = plist_dict_get_item(theirs, "uids");
-    ASSERT_EQ(plist_array_get_size(theirUids), kUids.size());
-    for (std::size_t i = 0; i < kUids.size(); ++i) {
+    for (std::size_t i = 0; i < uids.size(); ++i) {
+        const auto [their, our] = element("uids", i, uids.size());
         std::uint64_t value = 0;
-        plist_get_uid_val(plist_array_get_item(theirUids, static_cast<std::uint32_t>(i)), &value);
-        EXPECT_EQ(value, kUids[i]);
-        EXPECT_EQ(ours.uid(ours.element(ourUids, i)), kUids[i]);
+        plist_get_uid_val(their, &value);
+        EXPECT_EQ(value, uids[i]);
+        EXPECT_EQ(ours.uid(our), uids[i]);
     }
-
-    const Ref ourStrings = *ours.value(ours.top(), "strings");
-    plist_t theirStrings = plist_dict_get_item(theirs, "strings");
-    ASSERT_EQ(plist_array_get_size(theirStrings), static_cast<std::uint32_t>(kStrings.size()));
-    for (qsizetype i = 0; i < kStrings.size(); ++i) {
-        EXPECT_EQ(stringOf(plist_array_get_item(theirStrings, static_cast<std::uint32_t>(i))), kStrings[i]);
-        EXPECT_EQ(ours.string(ours.element(ourStrings, static_cast<std::size_t>(i))), kStrings[i]);
+    for (qsizetype i = 0; i < strings.size(); ++i) {
+        const auto [their, our] = element("strings", static_cast<std::size_t>(i), strings.size());
+        char* text = nullptr;
+        plist_get_string_val(their, &text);
+        EXPECT_EQ(QString::fromUtf8(text), strings[i]);
+        std::free(text);
+        EXPECT_EQ(ours.string(our), strings[i]);
     }
     plist_free(theirs);
 }
@@ -109,9 +96,8 @@ TEST(BinaryPropertyListWriterTest, EqualValuesAreWrittenOnceAndLargeTablesWidenT
     for (std::int64_t value = 0; value < 70'000; ++value)
         writer.append(numbers, writer.integer(value * 1000));
     const QByteArray bytes = writer.finish(numbers);
-    const auto trailer = bytes.right(32);
-    EXPECT_EQ(trailer[6], 4) << "offset size";
-    EXPECT_EQ(trailer[7], 4) << "reference size";
+    EXPECT_EQ(bytes.right(32)[6], 4) << "offset size";
+    EXPECT_EQ(bytes.right(32)[7], 4) << "reference size";
 
     plist_t theirs = parsed(bytes);
     ASSERT_NE(theirs, nullptr);
