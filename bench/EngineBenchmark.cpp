@@ -4,10 +4,10 @@
 
 #include "BenchmarkData.h"
 #include "DataModel/ZRVoicePrint.h"
+#include "LiteralEngine.h"
 #include "LiteralVoicePrint.h"
 #include "Platform/Audio/PcmBytes.h"
 #include "support/Fsdd.h"
-#include "support/LiteralEngine.h"
 
 #include <benchmark/benchmark.h>
 

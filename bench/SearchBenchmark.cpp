@@ -6,8 +6,8 @@
 #include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
+#include "LiteralEngine.h"
 #include "support/Fsdd.h"
-#include "support/LiteralEngine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,8 +11,8 @@ class ZRVoicePrint;
 // The voice-print distance and the three command searches written exactly as
 // the literal algorithm reads: two whole n × m tables of doubles per
 // comparison, every cell filled, every comparison made in full. It shares no
-// code with the engine. The tests hold the engine's results to it, bit for
-// bit, and the benchmarks measure the engine against it.
+// code with the engine: the benchmarks measure the engine against it, and
+// check on the way that both give the same results.
 namespace Literal {
 
 double Distance(const std::int32_t* p, int i, const std::int32_t* q, int j, int dim);

@@ -1,4 +1,4 @@
-#include "support/LiteralEngine.h"
+#include "LiteralEngine.h"
 
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRCommandList.h"
