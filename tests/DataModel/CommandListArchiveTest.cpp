@@ -107,25 +107,6 @@ TEST_F(CommandListArchiveTest, ACounterAtItsEndHandsOutIdentifiersNoCommandHolds
     EXPECT_EQ(loaded.commandIDCounter(), 2147483647);
 }
 
-TEST_F(CommandListArchiveTest, HostileFileNamesTouchNothingOutsideTheDocuments)
-{
-    QFile::copy(QString::fromStdString(TestData::file("archives/hostile-names.samcomandlist").string()),
-        ZRCommandList::createCommandListFileURL());
-    const QString victim = "/tmp/zarneth-victim";
-    IsolatedStorage::touch(victim);
-    const QString outside = m_storage.documents() + "/../x";
-    IsolatedStorage::touch(outside);
-    IsolatedStorage::touch(m_storage.documentsFile("/sample42.aif"));
-
-    ZRCommandList loaded = ZRCommandList::loadFromFile();
-    loaded.removeAllCommands();
-    EXPECT_TRUE(QFile::exists(victim));
-    EXPECT_TRUE(QFile::exists(outside));
-    EXPECT_FALSE(QFile::exists(m_storage.documentsFile("/sample42.aif"))) << "the one good name is used";
-    QFile::remove(victim);
-    QFile::remove(outside);
-}
-
 TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsEmpty)
 {
     const QDir fixtures(QString::fromStdString(TestData::file("archives").string()));

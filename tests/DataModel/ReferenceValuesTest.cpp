@@ -27,12 +27,6 @@ using nlohmann::json;
     return ::testing::AssertionFailure() << std::hexfloat << actual << " is not " << expected;
 }
 
-void expectTable(const double* table, const json& expected, const std::string& name)
-{
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_TRUE(sameBits(table[i], TestData::fromHex(expected[i]))) << name << "[" << i << "]";
-}
-
 // The status and print the engine makes of a reference entry's input.
 std::pair<int, ZRVoicePrint> calculate(const json& entry)
 {
@@ -45,21 +39,6 @@ std::pair<int, ZRVoicePrint> calculate(const json& entry)
     ZRVoicePrint print;
     const int status = print.calculateVoicePrint(PcmBytes::bigEndian(samples));
     return {status, print};
-}
-
-TEST(ReferenceValuesTest, SpectralTablesMatchBitForBit)
-{
-    BuildFilters();
-    const json& tables = TestData::golden()["tables"];
-    expectTable(COS, tables["COS"], "COS");
-    expectTable(SIN, tables["SIN"], "SIN");
-    expectTable(HammingWindow, tables["HammingWindow"], "HammingWindow");
-    expectTable(filt_edge, tables["filt_edge"], "filt_edge");
-    expectTable(left_apex, tables["left_apex"], "left_apex");
-    for (int j = 0; j < kFilterCount; ++j) {
-        EXPECT_EQ(width[j], tables["width"][j].get<int>());
-        expectTable(filter_coeffs[j], tables["filter_coeffs"][j], "filter_coeffs " + std::to_string(j));
-    }
 }
 
 TEST(ReferenceValuesTest, PrintsAndDistancesMatchBitForBit)

@@ -98,15 +98,8 @@ def main():
 
 
 def write_json(prints, distances):
-    hx = lambda xs: [float(v).hex() for v in xs]  # noqa: E731
-    tables = {
-        "COS": hx(vp.COS), "SIN": hx(vp.SIN), "HammingWindow": hx(vp.HammingWindow),
-        "filt_edge": hx(vp.filt_edge), "left_apex": hx(vp.left_apex), "width": list(vp.width),
-        "filter_coeffs": [hx(vp.filter_coeffs[j][:vp.width[j]]) for j in range(16)],
-    }
     c = lambda o: json.dumps(o, separators=(",", ":"))  # noqa: E731
-    lines = ["{", '"tables": {', ",\n".join("  %s: %s" % (c(k), c(v)) for k, v in tables.items()), "},",
-             '"prints": [', ",\n".join("  " + c(p) for p in prints), "],",
+    lines = ["{", '"prints": [', ",\n".join("  " + c(p) for p in prints), "],",
              '"distances": [', ",\n".join("  " + c({"a": a, "b": b, "distance": d.hex()}) for a, b, d in distances),
              "]", "}"]
     with open(OUT, "w") as out:
