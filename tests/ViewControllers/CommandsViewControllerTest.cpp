@@ -88,7 +88,7 @@ TEST_F(CommandsViewControllerTest, TheSectionDecidesWhichCommandASharedIdentifie
     EXPECT_EQ(m_commands.selectedCommand(), phone);
 }
 
-TEST_F(CommandsViewControllerTest, ADeleteIsConfirmedAndDeletingAControlWordSwitchesConfirmationsOff)
+TEST_F(CommandsViewControllerTest, ADeleteIsConfirmedAndDeletingAControlWordOrAllSwitchesConfirmationsOff)
 {
     trainSystemCommands();
     trainDigit(ZRCommandTypePhone, 2);
@@ -111,19 +111,14 @@ TEST_F(CommandsViewControllerTest, ADeleteIsConfirmedAndDeletingAControlWordSwit
     EXPECT_EQ(m_store.numberOfSystemCommands(), 2);
     EXPECT_FALSE(setting("Confirmations"));
     EXPECT_EQ(m_commands.numberOfShownRows(0), 2) << "the list is shown afresh";
-}
 
-TEST_F(CommandsViewControllerTest, DeleteAllEmptiesTheStoreAndSwitchesConfirmationsOff)
-{
-    trainSystemCommands();
-    trainDigit(ZRCommandTypePhone, 2);
+    // Delete all: cancelled, it keeps everything; confirmed, nothing is left.
     setConfirmations(true);
     m_commands.clickedLeftBarButton();
     m_clock.advance(0ms);
     ASSERT_EQ(m_screen.onScreen()->tag(), CommandsViewController::DeleteAllSheet);
     press(m_screen.onScreen()->cancelButtonIndex());
-    EXPECT_EQ(m_store.count(), 1u) << "cancel keeps everything";
-
+    EXPECT_EQ(m_store.count(), 1u);
     m_commands.clickedDeleteAllBarButton();
     press(m_screen.onScreen()->destructiveButtonIndex());
     EXPECT_EQ(m_store.count(), 0u);

@@ -22,13 +22,11 @@ namespace {
 class RootViewTest : public ScreenFixture {
 protected:
     static void flip() { QTest::qWait(1200); }  // the flip takes a second
-    // A command for Anna Berg in the application's own store.
-    static void addAnna(std::int32_t type = ZRCommandTypePhone)
+    // A trained command of that type in the application's own store.
+    static void addCommand(std::int32_t type)
     {
         ZRCommandList& store = ZRCommandList::sharedCommandList();
         auto command = ZRCommand::initForCommandType(type, store);
-        command->setName("Anna Berg");
-        command->setPhoneNumber("+49 170 002");
         command->setSample(std::make_shared<ZRSample>(command->commandID(), "/sample1.aif"));
         store.addCommand(command);
     }
@@ -59,7 +57,7 @@ TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsWhichAreBuiltOnceAndOpenOnContac
     EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
 }
 
-TEST_F(RootViewTest, TheDialScreenFollowsWhetherNamesAreTrained)
+TEST_F(RootViewTest, TheDialScreenFollowsWhetherNamesAreTrainedAndATapListensUnlessADialogueRuns)
 {
     setting("Dialing", true);
     launch();
@@ -73,6 +71,16 @@ TEST_F(RootViewTest, TheDialScreenFollowsWhetherNamesAreTrained)
     flip();
     EXPECT_EQ(shown("configureInfoLabel"), nullptr);
     EXPECT_NE(shown("tapInfoLabel"), nullptr);
+
+    const int dialogue = 0;  // as a training playing its new sample does
+    ASSERT_TRUE(host().beginDialogue(&dialogue));
+    tap("infoButton");
+    EXPECT_TRUE(root().mainViewInWindow()) << "the taps go nowhere";
+    root().mainViewController()->clickedScreenButton();  // as a key would press it
+    EXPECT_FALSE(root().mainViewController()->screenButtonHidden()) << "no recognition started";
+    EXPECT_FALSE(host().visible());
+    host().endDialogue(&dialogue);
+
     tap("screenButton");
     EXPECT_EQ(shown("screenButton"), nullptr);
     EXPECT_NE(shown("popupLayer"), nullptr) << "the speak-now sheet is up";
@@ -112,24 +120,6 @@ TEST_F(RootViewTest, ASheetUncoveredAgainIsNotPresentedTwice)
     EXPECT_EQ(counter.presented, 1);
 }
 
-TEST_F(RootViewTest, WhileADialogueRunsWithNothingOnScreenNoTapStartsAnother)
-{
-    setting("CommandListHasData", true);
-    setting("Dialing", true);
-    launch();
-    const int dialogue = 0;  // as a training playing its new sample does
-    ASSERT_TRUE(host().beginDialogue(&dialogue));
-    tap("infoButton");
-    EXPECT_TRUE(root().mainViewInWindow()) << "the taps go nowhere";
-    root().mainViewController()->clickedScreenButton();  // as a key would press it
-    EXPECT_FALSE(root().mainViewController()->screenButtonHidden()) << "no recognition started";
-    EXPECT_FALSE(host().visible());
-
-    host().endDialogue(&dialogue);
-    tap("infoButton");
-    EXPECT_FALSE(root().mainViewInWindow());
-}
-
 TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
 {
     launch();
@@ -142,32 +132,13 @@ TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
         EXPECT_EQ(host().title(), qtTrId("switchLockInfoTitle")) << type;
         EXPECT_FALSE(setting("Confirmations"));
         tap("alertButton0");
-        addAnna(type);
+        addCommand(type);
     }
     tap("confirmationsSwitch");
     EXPECT_FALSE(host().visible());
     EXPECT_TRUE(setting("Confirmations"));
     tap("confirmationsSwitch");
     EXPECT_FALSE(setting("Confirmations"));
-}
-
-TEST_F(RootViewTest, TheCommandsTabListsWhatIsTrainedAndDeletesAll)
-{
-    addAnna();
-    setting("Dialing", true);  // no listening at once: the tabs are wanted
-    launch();
-    root().flipViews();
-    flip();
-    tap("tab2");
-    EXPECT_EQ(shown("leftButton")->property("text").toString(), qtTrId("deleteAllButton"));
-    tap("cell_0_0");
-    EXPECT_EQ(host().title(), qtTrId("optionsAlertSheetText").arg("Anna Berg"));
-    tap("sheetButton3");  // cancel
-    tap("leftButton");
-    EXPECT_EQ(host().title(), qtTrId("deleteAllConfirmationText"));
-    tap("sheetButton0");  // delete all
-    EXPECT_EQ(ZRCommandList::sharedCommandList().count(), 0u);
-    EXPECT_EQ(shown("cell_0_0"), nullptr) << "the list is empty now";
 }
 
 TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersPageArrivesAndOpensOnlyWebAndMailLinks)
