@@ -97,11 +97,6 @@ struct Screen {
     std::vector<QAccessible::Role> roles;  // that must be on it
 };
 
-void PrintTo(const Screen& screen, std::ostream* out)
-{
-    *out << screen.name;
-}
-
 void shownNodes(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& found)
 {
     for (int index = 0; index < node->childCount(); ++index) {

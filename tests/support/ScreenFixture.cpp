@@ -1,7 +1,6 @@
 #include "support/ScreenFixture.h"
 
 #include "Platform/Popups/Popup.h"
-#include "Platform/System/UserDefaults.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 
 #include <QQmlApplicationEngine>
@@ -9,21 +8,11 @@
 #include <fstream>
 #include <functional>
 
-void ScreenFixture::TearDown()
-{
-    ZRCommandList::sharedCommandList().removeAllCommands();
-}
-
 void ScreenFixture::setting(const char* key, bool value)
 {
     UserDefaults defaults = UserDefaults::standardUserDefaults();
     defaults.setBool(value, key);
     defaults.synchronize();
-}
-
-bool ScreenFixture::setting(const char* key)
-{
-    return UserDefaults::standardUserDefaults().boolForKey(key);
 }
 
 void ScreenFixture::writeContacts(const std::string& fileName, const std::string& vcards)

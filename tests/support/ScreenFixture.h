@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Contacts/AddressBook.h"
+#include "Platform/System/UserDefaults.h"
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/TabBarController.h"
@@ -19,11 +20,11 @@ class QuickPopupHost;
 // of vCards the test writes; or the application's own window, offscreen.
 class ScreenFixture : public DialogueFixture {
 protected:
-    void TearDown() override;
+    void TearDown() override { ZRCommandList::sharedCommandList().removeAllCommands(); }
     ScreenServices services() { return {m_application, m_screen, m_device, m_store, m_addressBook}; }
 
     static void setting(const char* key, bool value);
-    static bool setting(const char* key);
+    static bool setting(const char* key) { return UserDefaults::standardUserDefaults().boolForKey(key); }
 
     // Writes a vCard file into the contacts folder and reads the folder.
     void writeContacts(const std::string& fileName, const std::string& vcards);
