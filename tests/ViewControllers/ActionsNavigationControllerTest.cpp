@@ -91,6 +91,8 @@ TEST_F(ActionsNavigationControllerTest, ATappedNumberIsTrainedAndTheRecordButton
     ASSERT_NE(m_actions.trainController().command(), nullptr);
     EXPECT_EQ(m_actions.trainController().command()->phoneNumber(), "+49 30 555-1");
     EXPECT_EQ(m_actions.trainController().command()->name(), "Anna Berg");
+    details.clickedRightBarButton();
+    EXPECT_EQ(m_actions.trainController().command()->phoneNumber(), "+49 30 555-1") << "one training at a time";
     m_clock.advance(std::chrono::milliseconds(0));
     m_screen.press(1);  // not now
     EXPECT_TRUE(m_dialler.opened.isEmpty()) << "a tapped number is never called";
