@@ -2,7 +2,6 @@
 // items found by name, taps with the mouse.
 
 #include "DataModel/ZRCommand.h"
-#include "DataModel/ZRSample.h"
 #include "Platform/Popups/ActionSheet.h"
 #include "Platform/Popups/AlertView.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
@@ -22,14 +21,6 @@ namespace {
 class RootViewTest : public ScreenFixture {
 protected:
     static void flip() { QTest::qWait(1200); }  // the flip takes a second
-    // A trained command of that type in the application's own store.
-    static void addCommand(std::int32_t type)
-    {
-        ZRCommandList& store = ZRCommandList::sharedCommandList();
-        auto command = ZRCommand::initForCommandType(type, store);
-        command->setSample(std::make_shared<ZRSample>(command->commandID(), "/sample1.aif"));
-        store.addCommand(command);
-    }
 };
 
 TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsWhichAreBuiltOnceAndOpenOnContacts)
@@ -132,7 +123,7 @@ TEST_F(RootViewTest, ConfirmationsStayOffUntilAcceptRepeatAndCancelAreTrained)
         EXPECT_EQ(host().title(), qtTrId("switchLockInfoTitle")) << type;
         EXPECT_FALSE(setting("Confirmations"));
         tap("alertButton0");
-        addCommand(type);
+        ZRCommandList::sharedCommandList().addCommand(trainDigit(type, kAcceptDigit));
     }
     tap("confirmationsSwitch");
     EXPECT_FALSE(host().visible());
