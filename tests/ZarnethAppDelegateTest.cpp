@@ -6,37 +6,13 @@
 #include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
+#include "support/UrlCatcher.h"
 
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
 #include <QFile>
-#include <QUrl>
 
 namespace {
-
-// Takes the URLs the application hands to the system.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    explicit UrlCatcher(bool acceptsNumbers)
-    {
-        if (acceptsNumbers)
-            QDesktopServices::setUrlHandler("tel", this, "handle");
-        QDesktopServices::setUrlHandler("https", this, "handle");
-    }
-    ~UrlCatcher() override
-    {
-        QDesktopServices::unsetUrlHandler("tel");
-        QDesktopServices::unsetUrlHandler("https");
-    }
-
-    QList<QUrl> urls;
-
-public slots:
-    void handle(const QUrl& url) { urls.append(url); }
-};
 
 class ZarnethAppDelegateTest : public ::testing::Test {
 protected:
@@ -69,11 +45,10 @@ TEST_F(ZarnethAppDelegateTest, DefaultsAreWrittenOnceAndTheUsersValuesStay)
 
 TEST_F(ZarnethAppDelegateTest, TheNumberIsDialledWithoutItsSpacesAndTheRunRemembersIt)
 {
-    UrlCatcher dialler(true);
+    UrlCatcher system({"tel", "https"});
     ZarnethAppDelegate run(m_device);
     run.exitToPhone("+49 (170) 123-45 67");
-    ASSERT_EQ(dialler.urls.size(), 1);
-    EXPECT_EQ(dialler.urls[0].toString(), "tel:+49(170)123-4567");
+    EXPECT_EQ(system.opened, QStringList("tel:+49(170)123-4567"));
     EXPECT_TRUE(run.leavingToDialNumber());
 
     LogCapture log;
@@ -87,14 +62,13 @@ TEST_F(ZarnethAppDelegateTest, TheNumberIsDialledWithoutItsSpacesAndTheRunRememb
     next.exitToPhone("112");
     next.exitToNestrivo();
     EXPECT_FALSE(next.leavingToDialNumber());
-    EXPECT_EQ(dialler.urls.back().toString(), ZarnethAppDelegate::kMakerSite);
+    EXPECT_EQ(system.opened.back(), ZarnethAppDelegate::kMakerSite);
     next.applicationWillTerminate();
     EXPECT_FALSE(setting("Dialing").toBool());
 }
 
 TEST_F(ZarnethAppDelegateTest, AFailedHandOverIsReportedAndDoesNotCountAsDialling)
 {
-    UrlCatcher nobody(false);
     qputenv("ZARNETH_URL_OPENER", "false");
     ZarnethAppDelegate run(m_device);
     QStringList failed;
@@ -106,5 +80,3 @@ TEST_F(ZarnethAppDelegateTest, AFailedHandOverIsReportedAndDoesNotCountAsDiallin
 }
 
 }  // namespace
-
-#include "ZarnethAppDelegateTest.moc"

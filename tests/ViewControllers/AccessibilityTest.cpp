@@ -4,19 +4,13 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/System/BundleResources.h"
-#include "Platform/System/UserDefaults.h"
 #include "ViewControllers/Kit/NavigationController.h"
 #include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/Kit/TableViewController.h"
-#include "ViewControllers/RootViewController.h"
-#include "ViewControllers/TabBarController.h"
 #include "support/ScreenFixture.h"
-#include "support/TelDialler.h"
+#include "support/UrlCatcher.h"
 
 #include <QAccessible>
-#include <QQmlApplicationEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTranslator>
@@ -25,6 +19,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using enum QAccessible::Role;
 
 class AccessibilityFixture : public ScreenFixture {
 protected:
@@ -36,35 +31,16 @@ protected:
     }
     void TearDown() override
     {
-        ZRCommandList::sharedCommandList().removeAllCommands();
+        ScreenFixture::TearDown();
         QCoreApplication::removeTranslator(&m_german);
     }
 
-    static void setting(const char* key, bool value)
-    {
-        UserDefaults defaults = UserDefaults::standardUserDefaults();
-        defaults.setBool(value, key);
-        defaults.synchronize();
-    }
     // Digit 2, "+49 170 002", in the application's own store.
     void trainName()
     {
         ZRCommandList::sharedCommandList().addCommand(trainDigit(ZRCommandTypePhone, 2));
         setting("CommandListHasData", true);
     }
-    void launch()
-    {
-        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
-            "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 002\nEND:VCARD\n");
-        m_application.applicationDidFinishLaunching();
-        m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
-        m_window->requestActivate();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_application.addressBook()->isLoading(); }, 10000));
-    }
-
-    TabBarController& tabs() const { return *m_application.rootViewController()->tabBarController(); }
-    QuickPopupHost& host() const { return *m_application.popupHost(); }
     NavigationController& tab(int index) const
     {
         return static_cast<NavigationController&>(*tabs().viewControllerAt(index));
@@ -79,17 +55,32 @@ protected:
     bool tabsShown() const { return m_window->findChild<QObject*>("rootView")->property("side").toInt() == 1; }
 
     void key(Qt::Key pressed) { QTest::keyClick(m_window, pressed); }
+    QAccessibleInterface* focused() const
+    {
+        QQuickItem* item = m_window->activeFocusItem();
+        return item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+    }
     // Tab until the control with the focus says `text` (and is a `role`).
-    bool tabTo(const QString& text, QAccessible::Role role = QAccessible::NoRole)
+    bool tabTo(const QString& text, QAccessible::Role role = NoRole)
     {
         for (int step = 0; step < 40; ++step, key(Qt::Key_Tab)) {
             QTest::qWait(10);  // a new page lays out its rows first
-            QQuickItem* item = m_window->activeFocusItem();
-            QAccessibleInterface* node = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+            QAccessibleInterface* node = focused();
             if (node && (node->text(QAccessible::Name) + " " + node->text(QAccessible::Description)).contains(text)
-                && (role == QAccessible::NoRole || node->role() == role))
+                && (role == NoRole || node->role() == role))
                 return true;
         }
+        return false;
+    }
+    // Whether the switch with the focus tells a screen reader it is on (what
+    // its Accessible says, which Qt's state reports may mask).
+    bool focusedSwitchSaysOn() const
+    {
+        for (QObject* child : m_window->activeFocusItem()->children()) {
+            if (QByteArray(child->metaObject()->className()) == "QQuickAccessibleAttached")
+                return child->property("checked").toBool();
+        }
+        ADD_FAILURE() << "the focus is on no accessible item";
         return false;
     }
     bool popupHasFocus() const
@@ -98,9 +89,8 @@ protected:
         return host().visible() && (name.startsWith("sheetButton") || name.startsWith("alertButton"));
     }
 
-    TelDialler m_dialler;
+    UrlCatcher m_dialler;
     QTranslator m_german;
-    QQuickWindow* m_window = nullptr;
 };
 
 // ---- What a screen reader finds ----
@@ -115,30 +105,23 @@ struct Screen {
     int tab;
     int rows;
     bool about;
-    // Roles that must be on it.
-    std::vector<QAccessible::Role> roles;
+    std::vector<QAccessible::Role> roles;  // that must be on it
 };
-
-void PrintTo(const Screen& screen, std::ostream* out)
-{
-    *out << screen.name;
-}
 
 void shownNodes(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& found)
 {
     for (int index = 0; index < node->childCount(); ++index) {
         QAccessibleInterface* child = node->child(index);
-        if (!child || child->state().invisible)
-            continue;
-        found.push_back(child);
-        shownNodes(child, found);
+        if (child && !child->state().invisible) {
+            found.push_back(child);
+            shownNodes(child, found);
+        }
     }
 }
 
 bool actionable(QAccessibleInterface* node)
 {
-    static const QList<QAccessible::Role> pressable {QAccessible::Button, QAccessible::CheckBox, QAccessible::PageTab,
-        QAccessible::ListItem, QAccessible::Link, QAccessible::EditableText};
+    static const QList<QAccessible::Role> pressable {Button, CheckBox, PageTab, ListItem, Link, EditableText};
     return pressable.contains(node->role())
         || (node->actionInterface() && !node->actionInterface()->actionNames().isEmpty());
 }
@@ -151,7 +134,7 @@ protected:
             key(Qt::Key_Space);
         if (screen.tab < 0)
             return;
-        m_application.rootViewController()->flipViews();
+        root().flipViews();
         ASSERT_TRUE(run([this] { return tabsShown(); }));
         tabs().selectTab(screen.tab);
         for (int row = 0; row < screen.rows; ++row)
@@ -161,7 +144,6 @@ protected:
     }
 };
 
-using enum QAccessible::Role;
 const std::vector<Screen> kScreens = {
     {"DialScreen", kDial, 0, false, {Button}},
     {"Listening", kListening, 0, false, {Dialog, ProgressBar, Button}},
@@ -181,6 +163,7 @@ TEST_P(ScreenReaderTest, EveryControlSaysWhatItIsAndNoTwoNeighboursSayTheSame)
     if (german) {
         ASSERT_TRUE(m_german.load(QLocale(QLocale::German), "zarneth", "_", BundleResources::directory()));
         QCoreApplication::installTranslator(&m_german);
+        EXPECT_EQ(qtTrId("tabBarHelpTitle"), "Hilfe");
     }
     trainName();
     launch();
@@ -190,12 +173,11 @@ TEST_P(ScreenReaderTest, EveryControlSaysWhatItIsAndNoTwoNeighboursSayTheSame)
 
     std::vector<QAccessibleInterface*> nodes;
     shownNodes(QAccessible::queryAccessibleInterface(m_window), nodes);
-    // A text missing from the tables shows as its key.
-    const QRegularExpression key("^[a-z]+[A-Z][A-Za-z]*$");
     for (QAccessible::Role role : screen.roles)
         EXPECT_TRUE(std::any_of(nodes.begin(), nodes.end(), [role](auto* node) { return node->role() == role; }))
             << "no node of role " << role;
-    QHash<QAccessibleInterface*, QStringList> namesUnder;  // of the actionable nodes, by parent
+    const QRegularExpression key("^[a-z]+[A-Z][A-Za-z]*$");  // a text missing from the tables shows as its key
+    QHash<QAccessibleInterface*, QStringList> namesUnder;    // of the actionable nodes, by parent
     for (QAccessibleInterface* node : nodes) {
         const QString name = node->text(QAccessible::Name);
         const QAccessible::Role role = node->role();
@@ -230,15 +212,15 @@ TEST_F(KeyboardTest, SpaceListensEscapeStopsAndEnterListensAndDials)
     ASSERT_TRUE(run([this] { return popupHasFocus(); })) << "the focus goes to the sheet's Stop";
     key(Qt::Key_Escape);
     ASSERT_TRUE(run([this] { return !host().dialogueRunning(); }));
-    EXPECT_TRUE(m_dialler.dialled.isEmpty());
+    EXPECT_TRUE(m_dialler.opened.isEmpty());
     ASSERT_TRUE(run([this] {
         return m_window->activeFocusItem() && m_window->activeFocusItem()->objectName() == "screenButton";
     })) << "and back to the dial screen's button";
 
     say(2);
     key(Qt::Key_Return);
-    ASSERT_TRUE(run([this] { return !m_dialler.dialled.isEmpty(); }));
-    EXPECT_EQ(m_dialler.dialled, QStringList("tel:+49170002"));
+    ASSERT_TRUE(run([this] { return !m_dialler.opened.isEmpty(); }));
+    EXPECT_EQ(m_dialler.opened, QStringList("tel:+49170002"));
 }
 
 TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
@@ -250,13 +232,15 @@ TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
 
     // Contacts, Anna Berg, her number: the training asks, records, keeps.
     const auto* menu = qobject_cast<TableViewController*>(tab(TabBarController::ActionsTab).topViewController());
-    ASSERT_TRUE(tabTo(menu->shownCell(0, 0)->text, QAccessible::ListItem));
+    ASSERT_TRUE(tabTo(menu->shownCell(0, 0)->text, ListItem));
     key(Qt::Key_Return);
-    ASSERT_TRUE(tabTo("Anna Berg", QAccessible::ListItem));
+    ASSERT_TRUE(tabTo("Anna Berg", ListItem));
     key(Qt::Key_Return);
     ASSERT_TRUE(tabTo("+49 170 002"));
     say(2);
     key(Qt::Key_Return);
+    ASSERT_TRUE(run([this] { return popupHasFocus(); }));
+    EXPECT_EQ(host().title(), qtTrId("infoText").arg("Anna Berg", "+49 170 002"));
     ZRCommandList& store = ZRCommandList::sharedCommandList();
     ASSERT_TRUE(run([&] {
         if (popupHasFocus())
@@ -268,24 +252,30 @@ TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
     key(Qt::Key_Escape);
     EXPECT_EQ(tab(TabBarController::ActionsTab).count(), depth - 1) << "Escape goes back";
 
-    // Settings: the voice guide off.
-    ASSERT_TRUE(tabTo(tab(TabBarController::DefaultsTab).title(), QAccessible::PageTab));
+    // Settings: the voice guide off, and the reader hears so.
+    ASSERT_TRUE(tabTo(tab(TabBarController::DefaultsTab).title(), PageTab));
     key(Qt::Key_Return);
-    ASSERT_TRUE(tabTo(qtTrId("prefsVoiceGuideSwitch")));
+    ASSERT_TRUE(tabTo(qtTrId("prefsVoiceGuideSwitch"), CheckBox));
+    EXPECT_TRUE(focusedSwitchSaysOn());
     key(Qt::Key_Space);
-    EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("VoiceGuide"));
+    EXPECT_FALSE(setting("VoiceGuide"));
+    EXPECT_FALSE(focusedSwitchSaysOn());
 
-    // Commands: Anna Berg's options, Delete, confirmed.
-    ASSERT_TRUE(tabTo(tab(TabBarController::CommandsTab).title(), QAccessible::PageTab));
+    // Commands: Anna Berg's options, Delete; Escape cancels it, Enter confirms it.
+    ASSERT_TRUE(tabTo(tab(TabBarController::CommandsTab).title(), PageTab));
     key(Qt::Key_Return);
-    ASSERT_TRUE(tabTo("Anna Berg", QAccessible::ListItem));
+    ASSERT_TRUE(tabTo("Anna Berg", ListItem));
     key(Qt::Key_Return);
-    ASSERT_TRUE(run([this] { return popupHasFocus(); }));
-    ASSERT_TRUE(tabTo(qtTrId("actionsDelete")));
-    key(Qt::Key_Return);
-    ASSERT_TRUE(run([this] { return popupHasFocus(); }));
-    key(Qt::Key_Return);
-    ASSERT_TRUE(run([&] { return store.count() == 0; }));
+    const QString options = qtTrId("optionsAlertSheetText").arg("Anna Berg");
+    for (const Qt::Key answer : {Qt::Key_Escape, Qt::Key_Return}) {
+        ASSERT_TRUE(run([&] { return popupHasFocus() && host().title() == options; }));
+        ASSERT_TRUE(tabTo(qtTrId("actionsDelete")));
+        key(Qt::Key_Return);
+        ASSERT_TRUE(run([&] { return popupHasFocus() && host().title() != options; }));
+        key(answer);
+        ASSERT_TRUE(run([&] { return answer == Qt::Key_Return ? store.count() == 0 : host().title() == options; }));
+        EXPECT_EQ(store.count(), answer == Qt::Key_Escape ? 1u : 0u);
+    }
 }
 
 }  // namespace

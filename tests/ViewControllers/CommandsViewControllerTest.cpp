@@ -3,7 +3,6 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
 #include "Platform/Audio/AudioFileDecoder.h"
-#include "Platform/System/UserDefaults.h"
 #include "support/ScreenFixture.h"
 
 #include <algorithm>
@@ -34,18 +33,21 @@ protected:
         return sections;
     }
 
-    // Selects a row and deletes its command through the two sheets.
-    void deleteRow(int section, int row)
+    // Selects a row, presses Delete in its options, and then Delete or
+    // Cancel in the confirmation.
+    void deleteRow(int section, int row, bool confirm = true)
     {
         m_commands.selectRow(section, row);
-        m_clock.advance(0ms);
-        m_screen.press(CommandsViewController::DeleteButton);
-        m_clock.advance(0ms);
+        press(CommandsViewController::DeleteButton);
         ASSERT_EQ(m_screen.onScreen()->tag(), CommandsViewController::DeleteSheet);
-        m_screen.press(m_screen.onScreen()->destructiveButtonIndex());
+        press(confirm ? m_screen.onScreen()->destructiveButtonIndex() : m_screen.onScreen()->cancelButtonIndex());
     }
-
-    static bool confirmations() { return UserDefaults::standardUserDefaults().boolForKey("Confirmations"); }
+    void press(int button)
+    {
+        m_clock.advance(0ms);
+        m_screen.press(button);
+        m_clock.advance(0ms);
+    }
 
     CommandsViewController m_commands {services()};
 };
@@ -81,64 +83,48 @@ TEST_F(CommandsViewControllerTest, TheSectionDecidesWhichCommandASharedIdentifie
     EXPECT_EQ(m_screen.onScreen()->tag(), CommandsViewController::OptionsSheet);
     EXPECT_EQ(m_screen.onScreen()->destructiveButtonIndex(), CommandsViewController::DeleteButton);
     EXPECT_EQ(m_screen.onScreen()->cancelButtonIndex(), 3);
-    m_screen.press(3);
+    press(3);
     m_commands.selectRow(1, 0);
     EXPECT_EQ(m_commands.selectedCommand(), phone);
 }
 
-TEST_F(CommandsViewControllerTest, DeletingAControlWordSwitchesConfirmationsOff)
+TEST_F(CommandsViewControllerTest, ADeleteIsConfirmedAndDeletingAControlWordOrAllSwitchesConfirmationsOff)
 {
     trainSystemCommands();
     trainDigit(ZRCommandTypePhone, 2);
+    const auto second = trainDigit(ZRCommandTypePhone, 3);
     setConfirmations(true);
     m_commands.reloadData();
 
-    deleteRow(1, 0);
-    EXPECT_EQ(m_store.count(), 0u);
-    EXPECT_TRUE(confirmations()) << "all three control words are still there";
-
-    deleteRow(0, 1);  // repeat
-    EXPECT_EQ(m_store.numberOfSystemCommands(), 2);
-    EXPECT_FALSE(confirmations());
-    EXPECT_EQ(m_commands.numberOfShownRows(0), 2) << "the list is shown afresh";
-}
-
-TEST_F(CommandsViewControllerTest, CancellingADeleteBringsTheOptionsBackForTheSameCommand)
-{
-    trainDigit(ZRCommandTypePhone, 2);
-    const auto second = trainDigit(ZRCommandTypePhone, 3);
-    m_commands.reloadData();
-    m_commands.selectRow(0, 1);
-    m_clock.advance(0ms);
-    m_screen.press(CommandsViewController::DeleteButton);
-    m_clock.advance(0ms);
-    m_screen.press(m_screen.onScreen()->cancelButtonIndex());
-    m_clock.advance(0ms);
+    // Cancelled: the options come back for the same command.
+    deleteRow(1, 1, false);
     EXPECT_EQ(m_screen.presented(), (std::vector<std::string> {"sheet 2", "sheet 0", "sheet 2"}));
     EXPECT_EQ(m_screen.onScreen()->title(), qtTrId("optionsAlertSheetText").arg("Digit 3"));
     EXPECT_EQ(m_commands.selectedCommand(), second);
     EXPECT_EQ(m_store.count(), 2u);
-}
+    press(3);
 
-TEST_F(CommandsViewControllerTest, DeleteAllEmptiesTheStoreAndSwitchesConfirmationsOff)
-{
-    trainSystemCommands();
-    trainDigit(ZRCommandTypePhone, 2);
+    deleteRow(1, 0);
+    EXPECT_EQ(m_store.count(), 1u);
+    EXPECT_TRUE(setting("Confirmations")) << "all three control words are still there";
+    deleteRow(0, 1);  // repeat
+    EXPECT_EQ(m_store.numberOfSystemCommands(), 2);
+    EXPECT_FALSE(setting("Confirmations"));
+    EXPECT_EQ(m_commands.numberOfShownRows(0), 2) << "the list is shown afresh";
+
+    // Delete all: cancelled, it keeps everything; confirmed, nothing is left.
     setConfirmations(true);
     m_commands.clickedLeftBarButton();
     m_clock.advance(0ms);
     ASSERT_EQ(m_screen.onScreen()->tag(), CommandsViewController::DeleteAllSheet);
-    m_screen.press(m_screen.onScreen()->cancelButtonIndex());
-    EXPECT_EQ(m_store.count(), 1u) << "cancel keeps everything";
-
+    press(m_screen.onScreen()->cancelButtonIndex());
+    EXPECT_EQ(m_store.count(), 1u);
     m_commands.clickedDeleteAllBarButton();
-    m_clock.advance(0ms);
-    m_screen.press(m_screen.onScreen()->destructiveButtonIndex());
+    press(m_screen.onScreen()->destructiveButtonIndex());
     EXPECT_EQ(m_store.count(), 0u);
     EXPECT_EQ(m_store.numberOfSystemCommands(), 0);
-    EXPECT_FALSE(confirmations());
-    EXPECT_EQ(m_commands.numberOfShownSections(), 1);
-    EXPECT_EQ(m_commands.shownHeader(0), CommandsViewController::kPhoneCommandsHeader);
+    EXPECT_FALSE(setting("Confirmations"));
+    EXPECT_EQ(shown(), std::vector<QStringList> {{CommandsViewController::kPhoneCommandsHeader}});
 }
 
 TEST_F(CommandsViewControllerTest, PlayPlaysTheNewestSampleAndEveryPressHasItsOwnPlayer)
@@ -147,8 +133,7 @@ TEST_F(CommandsViewControllerTest, PlayPlaysTheNewestSampleAndEveryPressHasItsOw
     m_commands.reloadData();
     const auto play = [this] {
         m_commands.selectRow(0, 0);
-        m_clock.advance(0ms);
-        m_screen.press(CommandsViewController::PlayButton);
+        press(CommandsViewController::PlayButton);
     };
     play();
     m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);

@@ -1,14 +1,10 @@
 #include "ViewControllers/MainViewController.h"
 
 #include "DataModel/ZRCommand.h"
-#include "Platform/System/UserDefaults.h"
-#include "ViewControllers/Kit/QuickPopupHost.h"
-#include "ZarnethAppDelegate.h"
 #include "support/ScreenFixture.h"
-#include "support/TelDialler.h"
+#include "support/UrlCatcher.h"
 
 #include <QDesktopServices>
-#include <QUrl>
 
 namespace {
 
@@ -16,70 +12,31 @@ using namespace std::chrono_literals;
 
 class MainViewControllerTest : public ScreenFixture {
 protected:
-    static void setDialing(bool dialing)
-    {
-        UserDefaults defaults = UserDefaults::standardUserDefaults();
-        defaults.setBool(dialing, "Dialing");
-        defaults.synchronize();
-    }
-
     bool waitingForATap() const
     {
         return !m_screenView.screenButtonHidden() && !m_screenView.tapInfoLabelHidden()
             && m_screenView.configureInfoLabelHidden();
     }
 
-    TelDialler m_dialler;
+    UrlCatcher m_dialler;
     MainViewController m_screenView {services()};
 };
 
-TEST_F(MainViewControllerTest, WithCommandsItListensAtOnceAndDialsWhatItRecognised)
+TEST_F(MainViewControllerTest, NothingOrASystemCommandRecognisedBringsTheButtonBackAndOnlyANameDials)
 {
-    trainDigit(ZRCommandTypePhone, 2);
-    say(2);
-    m_screenView.loadView();
-    EXPECT_TRUE(m_screenView.screenButtonHidden());
-    EXPECT_TRUE(m_screenView.tapInfoLabelHidden());
-    m_clock.runUntil([this] { return !m_dialler.dialled.isEmpty(); }, 60s);
-    EXPECT_EQ(m_dialler.dialled, QStringList("tel:+49170002"));
-    EXPECT_TRUE(m_screenView.screenButtonHidden()) << "still hidden while the dialler takes over";
-}
-
-TEST_F(MainViewControllerTest, AfterARunThatDialledItWaitsForATap)
-{
-    trainDigit(ZRCommandTypePhone, 2);
-    setDialing(true);
-    m_screenView.loadView();
-    EXPECT_TRUE(waitingForATap());
-    m_clock.advance(1s);
-    EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded until a tap";
-
-    say(2);
-    m_screenView.clickedScreenButton();
-    m_clock.runUntil([this] { return !m_dialler.dialled.isEmpty(); }, 60s);
-    EXPECT_EQ(m_dialler.dialled, QStringList("tel:+49170002"));
-}
-
-TEST_F(MainViewControllerTest, WithNothingTrainedOnlyTheHintShows)
-{
-    m_screenView.loadView();
-    EXPECT_FALSE(m_screenView.configureInfoLabelHidden());
-    EXPECT_TRUE(m_screenView.screenButtonHidden());
-    EXPECT_TRUE(m_screenView.tapInfoLabelHidden());
-}
-
-TEST_F(MainViewControllerTest, NoPhoneCommandBringsTheButtonBack)
-{
-    trainDigit(ZRCommandTypePhone, 2);
+    const auto contact = trainDigit(ZRCommandTypePhone, 2);
     sayNothing();
     m_screenView.loadView();
     m_clock.runUntil([this] { return !m_screenView.screenButtonHidden(); }, 60s);
     EXPECT_TRUE(waitingForATap());
-    EXPECT_TRUE(m_dialler.dialled.isEmpty());
 
     m_screenView.clickedScreenButton();
     m_screenView.recognizedCommand(ZRCommand::initForCommandType(ZRCommandTypeAccept, m_store));
     EXPECT_TRUE(waitingForATap()) << "a system command is no number to dial";
+    EXPECT_TRUE(m_dialler.opened.isEmpty());
+    m_screenView.clickedScreenButton();
+    m_screenView.recognizedCommand(contact);
+    EXPECT_EQ(m_dialler.opened, QStringList("tel:+49170002"));
 }
 
 TEST_F(MainViewControllerTest, AFailedHandOverBringsTheButtonBackAndSaysSo)

@@ -3,8 +3,17 @@
 #include "Platform/Popups/Popup.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 
+#include <QQmlApplicationEngine>
 #include <QTest>
 #include <fstream>
+#include <functional>
+
+void ScreenFixture::setting(const char* key, bool value)
+{
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(value, key);
+    defaults.synchronize();
+}
 
 void ScreenFixture::writeContacts(const std::string& fileName, const std::string& vcards)
 {
@@ -19,4 +28,40 @@ void ScreenFixture::answerTraining(bool keep)
     m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, 0);
     m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, keep ? 0 : 1);
     m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
+}
+
+void ScreenFixture::launch()
+{
+    IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
+        "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 002\nEND:VCARD\n");
+    m_application.applicationDidFinishLaunching();
+    m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
+    m_window->requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !m_application.addressBook()->isLoading(); }, 10000));
+}
+
+QQuickItem* ScreenFixture::shown(const QString& name) const
+{
+    // Through the tree of what is drawn: list rows are no QObject children.
+    const std::function<QQuickItem*(QQuickItem*)> find = [&](QQuickItem* from) -> QQuickItem* {
+        if (!from->isVisible())
+            return nullptr;
+        if (from->objectName() == name)
+            return from;
+        for (QQuickItem* child : from->childItems()) {
+            if (QQuickItem* found = find(child))
+                return found;
+        }
+        return nullptr;
+    };
+    return find(m_window->contentItem());
+}
+
+void ScreenFixture::tap(const QString& name)
+{
+    QQuickItem* target = shown(name);
+    ASSERT_NE(target, nullptr) << name.toStdString();
+    QTest::mouseClick(m_window, Qt::LeftButton, {}, target->mapToScene(target->boundingRect().center()).toPoint());
+    QTest::qWait(50);
 }

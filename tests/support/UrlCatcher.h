@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QUrl>
+
+// Stands in for the system while it lives: every URL of these schemes that
+// the application opens (by default "tel:", the dialler) is recorded instead.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit UrlCatcher(QStringList schemes = {"tel"});
+    ~UrlCatcher() override;
+
+    QStringList opened;
+
+public slots:
+    void open(const QUrl& url);
+
+private:
+    QStringList m_schemes;
+};
