@@ -13,6 +13,8 @@ takes minutes). A fault that breaks the build counts as caught; one whose text i
 stale and not counted. The last line reads: caught K/N (S stale)[; escaped: ids]."""
 import json
 import os
+import re
+import shutil
 import subprocess
 import sys
 import time
@@ -36,10 +38,8 @@ def tests_pass(build, timeout):
 
 
 def first_failure(output):
-    for line in output.splitlines():
-        if "***Failed" in line or "***Timeout" in line or "***Exception" in line or "(Failed)" in line:
-            return line.split(" - ")[-1].split()[0]
-    return "ctest"
+    failed = re.search(r"Test +#\d+: (\S+) [.* ]*\*\*\*(?:Failed|Timeout|Exception)", output)
+    return failed.group(1) if failed else "ctest"
 
 
 def prepare(project):
@@ -51,8 +51,13 @@ def prepare(project):
     run(["rm", "-rf", root])
     os.makedirs(root)
     subprocess.run(["git", "clone", "-q", project, src], check=True)
-    steps = [["cmake", "-S", src, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
-              "-DZARNETH_BUILD_BENCHMARKS=OFF"],
+    configure = ["cmake", "-S", src, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
+                 "-DZARNETH_BUILD_BENCHMARKS=OFF"]
+    if shutil.which("ccache"):
+        # Copies of other commits share their unchanged objects.
+        os.environ["CCACHE_BASEDIR"] = os.path.dirname(root)
+        configure.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+    steps = [configure,
              ["cmake", "--build", build]]
     for step in steps:
         result = run(step)
