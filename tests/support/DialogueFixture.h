@@ -40,8 +40,9 @@ protected:
     std::string say(int digit, int take = 2);
     void sayNothing() { say(0, -1); }
 
-    void setVoiceGuide(bool on);
-    void setConfirmations(bool on);
+    static void setVoiceGuide(bool on) { setSetting("VoiceGuide", on); }
+    static void setConfirmations(bool on) { setSetting("Confirmations", on); }
+    static void setSetting(const char* key, bool on);
 
     // What the speaker played, by name: a prompt's name, or "sample".
     std::vector<std::string> heard() const;
