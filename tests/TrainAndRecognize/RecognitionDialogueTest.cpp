@@ -141,8 +141,8 @@ TEST_P(DialogueTest, PlaysShowsAndReturns)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DialogueTest, ::testing::ValuesIn(kDialogues), [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Recognition, DialogueTest, ::testing::ValuesIn(kDialogues),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecognitionDialogueTest, TheStopButtonEndsWithNothingAndLeavesNothingForTheNextDialogue)
 {

@@ -191,19 +191,15 @@ TEST_F(TrainingDialogueTest, NoSecondDialogueStartsWhileATrainingPlaysItsSample)
     EXPECT_EQ(second->numberOfSamples(), 1);
 }
 
-TEST_F(TrainingDialogueTest, NoCommandIsLoggedAndShowsNothing)
+TEST_F(TrainingDialogueTest, NoCommandIsLoggedAndWithoutItsPromptsATrainingStillRecordsAndKeeps)
 {
-    LogCapture log;
+    const LogCapture log;
     m_controller.trainCommand(nullptr, this);
     m_clock.advance(1s);
     EXPECT_EQ(log.lines(), QStringList("ERROR ZRTrainController:trainCommand: command object == nil"));
     EXPECT_TRUE(m_screen.presented().empty());
-}
 
-TEST_F(TrainingDialogueTest, WithoutItsPromptsATrainingStillRecordsAndKeeps)
-{
     const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
-    const LogCapture log;
     const auto contact = newContact(5);
     train(contact, 5);
     EXPECT_EQ(m_trained, Commands {contact});
