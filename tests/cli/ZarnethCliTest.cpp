@@ -1,5 +1,6 @@
 #include "cli/ZarnethCli.h"
 
+#include "cli/CliContext.h"
 #include "support/IsolatedStorage.h"
 #include "support/TemporaryDirectory.h"
 #include "support/TestData.h"
@@ -82,6 +83,8 @@ TEST(ZarnethCliTest, DistanceIsPrintedToTheLastBit)
         ++compared;
     }
     EXPECT_GT(compared, 0);
+    // Distances of real prints are whole numbers; a fraction reads back exactly too.
+    EXPECT_EQ(std::strtod(CliContext::formatDistance(0.1 + 0.2).c_str(), nullptr), 0.1 + 0.2);
 }
 
 // Every command refuses what it cannot use in one line on stderr, with
