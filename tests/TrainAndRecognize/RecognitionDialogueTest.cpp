@@ -13,6 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Names = std::vector<std::string>;
+using Results = std::vector<std::shared_ptr<ZRCommand>>;
 
 class RecognitionDialogueTest : public DialogueFixture, public ZRRecognizeControllerDelegate {
 protected:
@@ -22,14 +23,19 @@ protected:
         m_resultAt = m_clock.now();
     }
 
-    // Runs a dialogue to its result (or for at most a minute of clock time).
-    void recognize()
+    // Runs a dialogue to its result (or for at most a minute of clock time),
+    // after the microphone has been given `said`.
+    void recognize(const std::vector<int>& said = {})
     {
+        m_results.clear();
+        m_device.speaker().clear();
+        for (int digit : said)
+            say(digit);
         m_controller.recognizeWithDelegate(this);
         m_clock.runUntil([this] { return !m_results.empty(); }, 60s);
     }
 
-    std::vector<std::shared_ptr<ZRCommand>> m_results;
+    Results m_results;
     Clock::Duration m_resultAt {0};
     ZRRecognizeController m_controller {m_screen, m_device, m_store};
 };
@@ -38,224 +44,148 @@ TEST_F(RecognitionDialogueTest, ASpokenContactIsPlayedBackAndReturned)
 {
     trainDigit(ZRCommandTypePhone, 3);
     const auto four = trainDigit(ZRCommandTypePhone, 4);
-    say(4);
-    recognize();
+    recognize({4});
 
-    ASSERT_EQ(m_results.size(), 1u);
-    EXPECT_EQ(m_results[0], four);
+    EXPECT_EQ(m_results, Results {four});
     EXPECT_EQ(m_screen.presented(), Names {"sheet 0"});
     EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
     EXPECT_EQ(startOf(2) - endOf(1), 500ms) << "a pause between you-said and the sample";
     EXPECT_EQ(m_resultAt, endOf(2));
-    // Eighty ticks, up to exactly 1.0 and never beyond.
-    EXPECT_EQ(m_screen.progress().back(), 1.0f);
-    EXPECT_EQ(*std::max_element(m_screen.progress().begin(), m_screen.progress().end()), 1.0f);
-    EXPECT_EQ(m_screen.progress().size(), 80u) << "1/80 ... 80/80";
-    EXPECT_EQ(m_screen.progress().front(), 1.0f / 80);
+    // Eighty ticks, 1/80 ... 80/80, never beyond.
+    const std::vector<float>& progress = m_screen.progress();
+    ASSERT_EQ(progress.size(), 80u);
+    EXPECT_EQ(progress.front(), 1.0f / 80);
+    EXPECT_EQ(progress.back(), 1.0f);
+    EXPECT_EQ(*std::max_element(progress.begin(), progress.end()), 1.0f);
     EXPECT_EQ(m_screen.onScreen(), nullptr);
 }
 
-TEST_F(RecognitionDialogueTest, WithoutTheVoiceGuideEveryPromptIsABeep)
-{
-    setVoiceGuide(false);
-    trainDigit(ZRCommandTypePhone, 2);
-    say(2);
-    recognize();
-    EXPECT_EQ(heard(), (Names {"beep1", "beep1", "sample"}));
+// A whole dialogue: what the speaker plays, which sheets show, and whether
+// the contact (digit 6) comes back. Answers are said, or pressed on the
+// accept/repeat/cancel sheet as soon as it shows.
+struct Dialogue {
+    const char* name;
+    bool voiceGuide;
+    bool confirmations;
+    bool trainSystem;
+    bool contact;
+    std::vector<int> said;
+    Names heard;
+    Names sheets;
+    bool returnsContact;
+    std::vector<int> buttons = {};
+    bool withoutPrompts = false;
+};
 
-    // Not recognised: the other beep.
-    m_store.removeAllCommands();
-    m_device.speaker().clear();
-    m_results.clear();
-    say(2);
-    recognize();
-    EXPECT_EQ(heard(), (Names {"beep1", "beep2"}));
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
+constexpr int A = DialogueFixture::kAcceptDigit;
+constexpr int R = DialogueFixture::kRepeatDigit;
+constexpr int C = DialogueFixture::kCancelDigit;
+void PrintTo(const Dialogue& row, std::ostream* out)
+{
+    *out << row.name;
 }
 
-TEST_F(RecognitionDialogueTest, NothingRecognisedWithoutConfirmationsEndsWithNothing)
+const Names kNoMatchAsked {"speak-now", "not-recognized", "say-repeat-cancel"};
+const Names kTwoSheets {"sheet 0", "sheet 2"};
+const Names kFourSheets {"sheet 0", "sheet 2", "sheet 0", "sheet 2"};
+
+const Dialogue kDialogues[] = {
+    {"NoMatch", true, false, false, false, {5}, {"speak-now", "not-recognized"}, {"sheet 0"}, false},
+    {"NoMatchRepeatedThenCancelled", true, true, true, false, {1, R, 1, C},
+        {"speak-now", "not-recognized", "say-repeat-cancel", "speak-now", "not-recognized", "say-repeat-cancel"},
+        {"sheet 0", "sheet 1", "sheet 0", "sheet 1"}, false},
+    {"NoMatchAndNoAnswerMatches", true, true, false, false, {1, R},
+        {"speak-now", "not-recognized", "say-repeat-cancel", "not-recognized"}, {"sheet 0", "sheet 1"}, false},
+    {"Accepted", true, true, true, true, {6, A}, {"speak-now", "you-said", "sample", "say-accept-etc"}, kTwoSheets,
+        true},
+    {"RepeatedThenCancelled", true, true, true, true, {6, R, 6, C},
+        {"speak-now", "you-said", "sample", "say-accept-etc", "speak-now", "you-said", "sample", "say-accept-etc"},
+        kFourSheets, false},
+    // A button pressed as the sheet shows cuts its prompt off: not heard.
+    {"AcceptPressed", true, true, true, true, {6, 6}, {}, kTwoSheets, true, {0}},
+    {"RepeatThenAcceptPressed", true, true, true, true, {6, 6}, {}, kFourSheets, true, {1, 0}},
+    {"StopPressed", true, true, true, true, {6, 6}, {}, kTwoSheets, false, {2}},
+    {"WithoutVoiceGuide", false, false, false, true, {6}, {"beep1", "beep1", "sample"}, {"sheet 0"}, true},
+    {"NoMatchWithoutVoiceGuide", false, false, false, false, {6}, {"beep1", "beep2"}, {"sheet 0"}, false},
+    {"AcceptedWithoutPrompts", true, true, true, true, {6, A}, {"sample"}, kTwoSheets, true, {}, true},
+    {"CancelledWithoutPrompts", true, true, true, true, {6, R, 6, C}, {"sample", "sample"}, kFourSheets, false, {},
+        true},
+};
+
+class DialogueTest : public RecognitionDialogueTest, public ::testing::WithParamInterface<Dialogue> { };
+
+TEST_P(DialogueTest, PlaysShowsAndReturns)
 {
-    say(5);
-    recognize();
-    EXPECT_EQ(heard(), (Names {"speak-now", "not-recognized"}));
-    ASSERT_EQ(m_results.size(), 1u);
-    EXPECT_EQ(m_results[0], nullptr);
-}
-
-TEST_F(RecognitionDialogueTest, NothingRecognisedWithConfirmationsAsksToRepeatOrCancel)
-{
-    setConfirmations(true);
-    trainSystemCommands();
-    const auto contact = trainDigit(ZRCommandTypePhone, 1);
-    m_store.removeCommand(*contact);  // nothing to recognise
-
-    // Repeat by voice: a second main utterance follows, after a second.
-    say(1);
-    say(kRepeatDigit);
-    say(1);
-    say(kCancelDigit);
-    recognize();
-    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "sheet 1", "sheet 0", "sheet 1"}));
-    EXPECT_EQ(heard(),
-        (Names {
-            "speak-now", "not-recognized", "say-repeat-cancel", "speak-now", "not-recognized", "say-repeat-cancel"}));
-    // Cancel by voice ends with nothing, a second after the answer.
-    ASSERT_EQ(m_results.size(), 1u);
-    EXPECT_EQ(m_results[0], nullptr);
-    EXPECT_EQ(m_resultAt - endOf(5), 2s + 1s) << "two seconds of answer, then the pause";
-}
-
-TEST_F(RecognitionDialogueTest, AnUnrecognisedAnswerEndsWithoutAskingAgain)
-{
-    setConfirmations(true);
-    say(1);
-    say(kRepeatDigit);  // no system command is trained: nothing can match
-    recognize();
-    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "sheet 1"}));
-    EXPECT_EQ(heard(), (Names {"speak-now", "not-recognized", "say-repeat-cancel", "not-recognized"}));
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
-}
-
-TEST_F(RecognitionDialogueTest, AMatchIsAcceptedRepeatedOrCancelledByVoice)
-{
-    setConfirmations(true);
-    trainSystemCommands();
-    const auto contact = trainDigit(ZRCommandTypePhone, 6);
-
-    say(6);
-    say(kAcceptDigit);
-    recognize();
-    EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample", "say-accept-etc"}));
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {contact});
-
-    m_results.clear();
-    m_device.speaker().clear();
-    say(6);
-    say(kRepeatDigit);
-    say(6);
-    say(kCancelDigit);
-    recognize();
-    EXPECT_EQ(heard(),
-        (Names {
-            "speak-now", "you-said", "sample", "say-accept-etc", "speak-now", "you-said", "sample", "say-accept-etc"}));
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
-}
-
-TEST_F(RecognitionDialogueTest, TheSheetButtonsAcceptRepeatAndCancel)
-{
-    setConfirmations(true);
-    trainSystemCommands();
-    const auto contact = trainDigit(ZRCommandTypePhone, 6);
-    const struct {
-        int button;
-        std::shared_ptr<ZRCommand> result;
-        Names sheets;
-    } cases[] = {{0, contact, {"sheet 0", "sheet 2"}}, {1, contact, {"sheet 0", "sheet 2", "sheet 0", "sheet 2"}},
-        {2, nullptr, {"sheet 0", "sheet 2"}}};
-    for (const auto& c : cases) {
-        ScriptedPopupHost screen(m_clock);
-        ZRRecognizeController controller(screen, m_device, m_store);
-        // Pressed as soon as the sheet shows; after a repeat, accept.
-        screen.answer(Popup::Kind::ActionSheet, ZRRecognizeController::AcceptRepeatCancelSheet, c.button);
-        screen.answer(Popup::Kind::ActionSheet, ZRRecognizeController::AcceptRepeatCancelSheet, 0);
-        say(6);
-        say(6);
-        m_results.clear();
-        controller.recognizeWithDelegate(this);
-        m_clock.runUntil([this] { return !m_results.empty(); }, 60s);
-        EXPECT_EQ(screen.presented(), c.sheets) << "button " << c.button;
-        EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {c.result}) << "button " << c.button;
+    const Dialogue& row = GetParam();
+    setVoiceGuide(row.voiceGuide);
+    setConfirmations(row.confirmations);
+    if (row.trainSystem)
+        trainSystemCommands();
+    const auto contact = row.contact ? trainDigit(ZRCommandTypePhone, 6) : nullptr;
+    for (int button : row.buttons)
+        m_screen.answer(Popup::Kind::ActionSheet, ZRRecognizeController::AcceptRepeatCancelSheet, button);
+    std::optional<ScopedEnvironment> noPrompts;
+    if (row.withoutPrompts)
+        noPrompts.emplace("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
+    const LogCapture log;
+    recognize(row.said);
+    if (!row.heard.empty()) {
+        EXPECT_EQ(heard(), row.heard);
+    }
+    EXPECT_EQ(m_screen.presented(), row.sheets);
+    EXPECT_EQ(m_results, Results {row.returnsContact ? contact : nullptr});
+    EXPECT_EQ(log.errors().contains("ERROR soundfile not available"), row.withoutPrompts);
+    // An answer takes two seconds; a cancelled dialogue ends a second later.
+    if (row.said.back() == C) {
+        EXPECT_EQ(m_resultAt - endOf(m_device.speaker().playedSounds().size() - 1), 3s);
     }
 }
 
-TEST_F(RecognitionDialogueTest, TheStopButtonDuringTheFirstPromptRecordsNothing)
+INSTANTIATE_TEST_SUITE_P(Recognition, DialogueTest, ::testing::ValuesIn(kDialogues),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecognitionDialogueTest, TheStopButtonEndsWithNothingAndLeavesNothingForTheNextDialogue)
 {
-    trainDigit(ZRCommandTypePhone, 4);
+    const auto four = trainDigit(ZRCommandTypePhone, 4);
     say(4);
     m_controller.recognizeWithDelegate(this);
     m_clock.advance(300ms);  // speak-now is playing
     m_screen.press(0);
     m_clock.advance(2s);
-    ASSERT_EQ(m_results.size(), 1u);
-    EXPECT_EQ(m_results[0], nullptr);
+    EXPECT_EQ(m_results, Results {nullptr});
     EXPECT_EQ(m_resultAt, 300ms + 1s);
     EXPECT_EQ(m_controller.recorder(), nullptr);
     EXPECT_EQ(heard(), Names {"speak-now"});
     EXPECT_LT(endOf(0), 400ms) << "the prompt was cut off";
-}
 
-TEST_F(RecognitionDialogueTest, StoppedDuringTheRecordingItLeavesNothingBehindForTheNextDialogue)
-{
-    const auto four = trainDigit(ZRCommandTypePhone, 4);
-    say(4);
-    say(4);
+    // Stopped while recording, then listening again at once: the stopped
+    // recording's timer must not count into the new one and end it early.
+    m_results.clear();
     m_controller.recognizeWithDelegate(this);
     m_clock.runUntil([this] { return m_controller.recorder() != nullptr; }, 60s);
     m_clock.advance(500ms);
     m_screen.press(0);
-    ASSERT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
-
-    // Listening again at once: the stopped recording's timer must not count
-    // into this one and end it early.
-    m_results.clear();
-    m_device.speaker().clear();
-    recognize();
+    ASSERT_EQ(m_results, Results {nullptr});
+    recognize({4});
     EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {four});
+    EXPECT_EQ(m_results, Results {four});
 }
 
-TEST_F(RecognitionDialogueTest, ASampleFileCutOrLostBehindTheStoresBackIsLoggedAndTheDialogueEnds)
+TEST_F(RecognitionDialogueTest, ASampleFileCutOrLostBehindTheStoresBackIsLoggedAndTheDialogueGoesOn)
 {
     const auto four = trainDigit(ZRCommandTypePhone, 4);
-    const std::vector<std::shared_ptr<ZRSample>> samples {four->sample1(), four->sample2(), four->sample3()};
-    const auto damageEvery = [&](const auto& damage) {
-        for (const auto& sample : samples)
-            damage(sample->filePath());
-    };
-    const auto recognizeFour = [&] {
-        m_results.clear();
-        m_device.speaker().clear();
-        say(4);
-        recognize();
-        EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {four}) << "the print is in the store";
-        EXPECT_EQ(m_screen.onScreen(), nullptr);
-    };
-
-    // Cut short, cut inside the header, gone: nothing to play, said once in
-    // the log, and the dialogue goes on.
     for (const auto& damage :
         {+[](const QString& path) { QFile::resize(path, QFile(path).size() / 2); },
             +[](const QString& path) { QFile::resize(path, 10); }, +[](const QString& path) { QFile::remove(path); }}) {
-        damageEvery(damage);
+        for (const auto& sample : {four->sample1(), four->sample2(), four->sample3()})
+            damage(sample->filePath());
         LogCapture log;
-        recognizeFour();
+        recognize({4});
+        EXPECT_EQ(m_results, Results {four}) << "the print is in the store";
+        EXPECT_EQ(m_screen.onScreen(), nullptr);
         EXPECT_EQ(heard(), (Names {"speak-now", "you-said"}));
         EXPECT_EQ(log.errors(), QStringList("ERROR soundfile not available"));
     }
-}
-
-TEST_F(RecognitionDialogueTest, WithoutItsPromptsADialogueStillAsksListensAndEnds)
-{
-    setConfirmations(true);
-    trainSystemCommands();
-    const auto contact = trainDigit(ZRCommandTypePhone, 6);
-    const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
-    const LogCapture log;
-
-    say(6);
-    say(kAcceptDigit);
-    recognize();
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {contact});
-
-    // Repeated, then cancelled.
-    m_results.clear();
-    say(6);
-    say(kRepeatDigit);
-    say(6);
-    say(kCancelDigit);
-    recognize();
-    EXPECT_EQ(m_results, std::vector<std::shared_ptr<ZRCommand>> {nullptr});
-    EXPECT_FALSE(log.errors().isEmpty()) << "the missing prompts are logged";
 }
 
 }  // namespace

@@ -20,14 +20,14 @@ TEST(CliAudioCommandsTest, RecordingTheVirtualMicrophoneGivesThePrintOfWhatItSai
 {
     SKIP_WITHOUT_FSDD();
     TemporaryDirectory folder;
+    const std::string said = Fsdd::recording(6, "theo", 1).string();
     // Two seconds: the utterance and the microphone's silence after it.
-    std::vector<std::int16_t> heard = TestData::samplesOf(Fsdd::recording(6, "yweweler", 12));
+    std::vector<std::int16_t> heard = TestData::samplesOf(said);
     heard.resize(16000, 0);
     TestData::writeWav(folder / "heard.wav", heard);
     const std::string out = (folder / "sample.caf").string();
 
-    const ProcessRun recorded = cli(
-        {"--audio", "virtual", "--mic", Fsdd::recording(6, "yweweler", 12).string(), "record", "--json", "--out", out});
+    const ProcessRun recorded = cli({"--audio", "virtual", "--mic", said, "record", "--json", "--out", out});
     ASSERT_EQ(recorded.status, 0) << recorded.err;
     EXPECT_EQ(recorded.out, cli({"print", "--json", (folder / "heard.wav").string()}).out);
 
@@ -48,19 +48,6 @@ TEST(CliAudioCommandsTest, PlayingWaitsForTheEndOfTheSound)
 
     const ProcessRun example = cli({"--audio", "virtual", "play", TestData::example("ben.wav").string()});
     EXPECT_NE(example.out.find("16000 frames at 8000 Hz, from 0 s to 2 s"), std::string::npos) << example.out;
-}
-
-TEST(CliAudioCommandsTest, UnusableAudioArgumentsAreRefused)
-{
-    for (const std::vector<std::string>& arguments :
-        {std::vector<std::string> {"--audio", "virtual", "play", "/nonexistent.caf"},
-            {"--audio", "virtual", "play", "sing-along"}, {"--audio", "loud", "play", "beep1"},
-            {"--mic", "a.wav", "record"}, {"--audio", "virtual", "record", "--seconds", "0"},
-            {"--audio", "virtual", "record", "--seconds", "ten"}, {"--audio", "virtual", "record", "--loud"}}) {
-        const ProcessRun run = cli(arguments);
-        EXPECT_EQ(run.status, 2) << arguments[2];
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    }
 }
 
 }  // namespace

@@ -16,11 +16,6 @@ struct ReportCase {
     std::string skippedText;
 };
 
-std::ostream& operator<<(std::ostream& out, const ReportCase& row)
-{
-    return out << row.name;
-}
-
 Contact contact(QString formattedName, QList<ContactPhone> phones, QString file = QStringLiteral("/c/a.vcf"))
 {
     Contact made;

@@ -17,11 +17,8 @@ namespace {
 // the speech, room again.
 std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
 {
-    constexpr std::size_t kTwoSeconds = 16000;
-    constexpr std::size_t kBefore = 2000;
-    const std::size_t after = kTwoSeconds - std::min(kTwoSeconds - kBefore, kBefore + speech.size());
-    std::vector<std::int16_t> utterance = TestData::inQuietRoom(speech, kBefore, after);
-    utterance.resize(kTwoSeconds);
+    std::vector<std::int16_t> utterance = TestData::inQuietRoom(speech, 2000, 16000);
+    utterance.resize(16000);
     return utterance;
 }
 
@@ -29,8 +26,7 @@ std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
 
 void DialogueFixture::SetUp()
 {
-    if (Fsdd::directory().empty())
-        GTEST_SKIP() << "the spoken digit recordings are not here (set ZARNETH_FSDD)";
+    SKIP_WITHOUT_FSDD();
     setVoiceGuide(true);
     setConfirmations(false);
 }
@@ -64,30 +60,20 @@ void DialogueFixture::trainSystemCommands()
     trainDigit(ZRCommandTypeCancel, kCancelDigit);
 }
 
-void DialogueFixture::say(int digit, int take)
+std::string DialogueFixture::say(int digit, int take)
 {
-    const std::string name = std::to_string(digit) + "-" + std::to_string(take) + ".wav";
-    TestData::writeWav(m_utterances / name, utteranceOf(TestData::samplesOf(Fsdd::recording(digit, kSpeaker, take))));
-    m_device.microphone().addUtterance(QString::fromStdString((m_utterances / name).string()));
+    const std::string path = (m_utterances / (std::to_string(digit) + "-" + std::to_string(take) + ".wav")).string();
+    TestData::writeWav(path,
+        utteranceOf(
+            take < 0 ? std::vector<std::int16_t> {} : TestData::samplesOf(Fsdd::recording(digit, kSpeaker, take))));
+    m_device.microphone().addUtterance(QString::fromStdString(path));
+    return path;
 }
 
-void DialogueFixture::sayNothing()
-{
-    TestData::writeWav(m_utterances / "nothing.wav", utteranceOf({}));
-    m_device.microphone().addUtterance(QString::fromStdString((m_utterances / "nothing.wav").string()));
-}
-
-void DialogueFixture::setVoiceGuide(bool on)
+void DialogueFixture::setSetting(const char* key, bool on)
 {
     UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(on, "VoiceGuide");
-    defaults.synchronize();
-}
-
-void DialogueFixture::setConfirmations(bool on)
-{
-    UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(on, "Confirmations");
+    defaults.setBool(on, key);
     defaults.synchronize();
 }
 
@@ -113,14 +99,4 @@ std::vector<std::string> DialogueFixture::heard() const
         names.push_back(name);
     }
     return names;
-}
-
-Clock::Duration DialogueFixture::startOf(std::size_t index) const
-{
-    return m_device.speaker().playedSounds().at(index).start;
-}
-
-Clock::Duration DialogueFixture::endOf(std::size_t index) const
-{
-    return m_device.speaker().playedSounds().at(index).end;
 }

@@ -5,13 +5,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
-
-constexpr int kRate = 8000;
-constexpr std::size_t kChunk = kRate / 100;
-
-}  // namespace
-
 PipeMicrophone::PipeMicrophone(const std::filesystem::path& fifo)
     : m_thread([this, fifo] { speak(fifo); })
 {
@@ -42,7 +35,7 @@ void PipeMicrophone::speak(const std::filesystem::path& fifo)
     fcntl(fd, F_SETPIPE_SZ, 4096);
     std::uint32_t noise = 1;
     auto due = std::chrono::steady_clock::now();
-    std::vector<std::int16_t> chunk(kChunk);
+    std::vector<std::int16_t> chunk(80);  // ten milliseconds at 8000 Hz
     while (!m_done) {
         {
             const std::lock_guard lock(m_mutex);
@@ -57,8 +50,7 @@ void PipeMicrophone::speak(const std::filesystem::path& fifo)
         }
         if (write(fd, chunk.data(), chunk.size() * sizeof(std::int16_t)) < 0 && errno != EAGAIN)
             break;
-        due += std::chrono::milliseconds(10);
-        std::this_thread::sleep_until(due);
+        std::this_thread::sleep_until(due += std::chrono::milliseconds(10));
     }
     close(fd);
 }

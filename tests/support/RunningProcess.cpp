@@ -1,6 +1,5 @@
 #include "support/RunningProcess.h"
 
-#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -13,28 +12,16 @@ RunningProcess::RunningProcess(const std::string& program, const std::vector<std
     const std::map<std::string, std::string>& environment, Listener listener)
     : m_listener(std::move(listener))
 {
-    std::map<std::string, std::string> merged;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text(*entry);
-        const auto equals = text.find('=');
-        if (equals != std::string::npos)
-            merged[text.substr(0, equals)] = text.substr(equals + 1);
-    }
+    // env adds `environment` to this process's own and becomes the program.
+    std::vector<std::string> words {"env"};
     for (const auto& [name, value] : environment)
-        merged[name] = value;
-    std::vector<std::string> pairs;
-    for (const auto& [name, value] : merged)
-        pairs.push_back(name + "=" + value);
-    std::vector<char*> envp;
-    for (std::string& pair : pairs)
-        envp.push_back(pair.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> argumentCopies(arguments);
-    std::vector<char*> argv {const_cast<char*>(program.c_str())};
-    for (std::string& argument : argumentCopies)
-        argv.push_back(argument.data());
+        words.push_back(name + "=" + value);
+    words.push_back(program);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
     argv.push_back(nullptr);
-
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         return;
@@ -43,7 +30,7 @@ RunningProcess::RunningProcess(const std::string& program, const std::vector<std
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
     m_startedAt = std::chrono::system_clock::now();
-    if (posix_spawnp(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0)
+    if (posix_spawnp(&m_pid, "env", &actions, nullptr, argv.data(), environ) != 0)
         m_pid = 0;
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
@@ -61,14 +48,9 @@ void RunningProcess::read(int fd)
 {
     std::string pending;
     char buffer[4096];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            break;
+    for (ssize_t count; (count = ::read(fd, buffer, sizeof buffer)) > 0 || (count < 0 && errno == EINTR);) {
         const auto at = std::chrono::system_clock::now();
-        pending.append(buffer, static_cast<std::size_t>(count));
+        pending.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(count, 0)));
         for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
             const Line line {at, pending.substr(0, end)};
             pending.erase(0, end + 1);
@@ -103,13 +85,6 @@ std::optional<RunningProcess::Line> RunningProcess::waitForLine(
     return found;
 }
 
-int RunningProcess::count(const std::string& text) const
-{
-    const std::lock_guard lock(m_mutex);
-    return static_cast<int>(std::count_if(m_lines.begin(), m_lines.end(),
-        [&text](const Line& line) { return line.text.find(text) != std::string::npos; }));
-}
-
 std::string RunningProcess::output() const
 {
     const std::lock_guard lock(m_mutex);
@@ -132,19 +107,19 @@ int RunningProcess::terminate(std::chrono::milliseconds timeout)
 {
     if (m_pid <= 0)
         return -1;
-    if (m_status)
-        return *m_status;
-    kill(m_pid, SIGTERM);
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (waitpid(m_pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, &status, 0);
-            break;
+    if (!m_status) {
+        kill(m_pid, SIGTERM);
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (waitpid(m_pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(m_pid, SIGKILL);
+                waitpid(m_pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    m_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return *m_status;
 }

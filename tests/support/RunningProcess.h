@@ -28,20 +28,17 @@ public:
     // Runs `program` with this process's environment plus `environment`;
     // `listener`, if given, hears every line on the reading thread.
     RunningProcess(const std::string& program, const std::vector<std::string>& arguments,
-        const std::map<std::string, std::string>& environment, Listener listener = nullptr);
+        const std::map<std::string, std::string>& environment = {}, Listener listener = nullptr);
     ~RunningProcess();
     RunningProcess(const RunningProcess&) = delete;
     RunningProcess& operator=(const RunningProcess&) = delete;
 
     bool started() const { return m_pid > 0; }
     Time startedAt() const { return m_startedAt; }
-    pid_t pid() const { return m_pid; }
 
     // The `occurrence`-th line (from 1) that contains `text`; nothing if it
     // did not come within `timeout`.
     std::optional<Line> waitForLine(const std::string& text, std::chrono::milliseconds timeout, int occurrence = 1);
-    // How many lines so far contain `text`.
-    int count(const std::string& text) const;
     // Everything it wrote so far, for messages.
     std::string output() const;
 

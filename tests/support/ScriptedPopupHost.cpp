@@ -4,11 +4,6 @@
 
 #include <algorithm>
 
-ScriptedPopupHost::ScriptedPopupHost(Clock& clock)
-    : m_clock(clock)
-{
-}
-
 void ScriptedPopupHost::present(std::shared_ptr<Popup> popup)
 {
     m_onScreen.push_back(popup);
@@ -45,11 +40,6 @@ void ScriptedPopupHost::dismiss(Popup& popup, int)
     std::erase_if(m_onScreen, [&popup](const auto& shown) { return shown.get() == &popup; });
 }
 
-Popup* ScriptedPopupHost::onScreen() const
-{
-    return m_onScreen.empty() ? nullptr : m_onScreen.back().get();
-}
-
 void ScriptedPopupHost::press(int index)
 {
     if (m_onScreen.empty())
@@ -57,9 +47,4 @@ void ScriptedPopupHost::press(int index)
     const std::shared_ptr<Popup> popup = m_onScreen.back();
     m_onScreen.pop_back();
     popup->clicked(index);
-}
-
-void ScriptedPopupHost::answer(Popup::Kind kind, int tag, int index)
-{
-    m_answers[{kind, tag}].push_back(index);
 }

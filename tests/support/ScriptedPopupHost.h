@@ -17,18 +17,21 @@ class ProgressView;
 // Everything that happens is written down.
 class ScriptedPopupHost : public PopupHost {
 public:
-    explicit ScriptedPopupHost(Clock& clock);
+    explicit ScriptedPopupHost(Clock& clock)
+        : m_clock(clock)
+    {
+    }
 
     void present(std::shared_ptr<Popup> popup) override;
     void dismiss(Popup& popup, int index) override;
 
     // The popup on screen (the latest shown), or nullptr.
-    Popup* onScreen() const;
+    Popup* onScreen() const { return m_onScreen.empty() ? nullptr : m_onScreen.back().get(); }
     // Presses a button of the popup on screen.
     void press(int index);
     // Presses button `index` when a popup of this kind and tag is presented
     // next; answers given for the same popup are used one per presentation.
-    void answer(Popup::Kind kind, int tag, int index);
+    void answer(Popup::Kind kind, int tag, int index) { m_answers[{kind, tag}].push_back(index); }
     void forgetAnswers() { m_answers.clear(); }
 
     // "sheet 0", "alert 3": every popup presented, in order.

@@ -7,19 +7,9 @@
 #include <cstdlib>
 #include <fstream>
 
-VoiceScene::VoiceScene(std::string cli)
-    : m_cli(std::move(cli))
-{
-}
-
 VoiceScene::~VoiceScene()
 {
     unsetenv("ZARNETH_URL_OPENER");
-}
-
-ProcessRun VoiceScene::cli(const std::vector<std::string>& arguments) const
-{
-    return ProcessRun::of(m_cli, arguments);
 }
 
 std::string VoiceScene::utterance(int digit, int take) const
@@ -28,24 +18,30 @@ std::string VoiceScene::utterance(int digit, int take) const
     if (std::filesystem::exists(path))
         return path.string();
     const std::vector<std::int16_t> speech
-        = take < 0 ? std::vector<std::int16_t> {} : TestData::samplesOf(Fsdd::recording(digit, "george", take));
+        = take < 0 ? std::vector<std::int16_t> {} : TestData::samplesOf(Fsdd::recording(digit, "jackson", take));
     std::vector<std::int16_t> heard = TestData::inQuietRoom(speech, 2000, 16000);
     heard.resize(16000);
     TestData::writeWav(path, heard);
     return path.string();
 }
 
+void VoiceScene::train(std::vector<std::string> arguments, int digit) const
+{
+    arguments.insert(arguments.begin(), "train");
+    arguments.push_back(utterance(digit, 0));
+    arguments.push_back(utterance(digit, 1));
+    const ProcessRun run = cli(arguments);
+    ASSERT_EQ(run.status, 0) << run.err;
+}
+
 void VoiceScene::trainContact(int digit) const
 {
-    const ProcessRun run = cli({"train", "--name", "Digit " + std::to_string(digit), "--number",
-        "+49 170 00" + std::to_string(digit), utterance(digit, 0), utterance(digit, 1), utterance(digit, 2)});
-    ASSERT_EQ(run.status, 0) << run.err;
+    train({"--name", "Digit " + std::to_string(digit), "--number", "+49 170 00" + std::to_string(digit)}, digit);
 }
 
 void VoiceScene::trainSystemCommand(const std::string& type, int digit) const
 {
-    const ProcessRun run = cli({"train", "--system", type, utterance(digit, 0), utterance(digit, 1)});
-    ASSERT_EQ(run.status, 0) << run.err;
+    train({"--system", type}, digit);
 }
 
 void VoiceScene::useUrlOpener(int status) const
@@ -70,12 +66,10 @@ std::vector<std::chrono::system_clock::time_point> VoiceScene::openedAt() const
 {
     std::vector<std::chrono::system_clock::time_point> times;
     std::ifstream in(m_folder / "opened");
-    for (std::string url; in >> url;) {
-        long long nanoseconds = 0;
-        in >> nanoseconds;
+    long long nanoseconds = 0;
+    for (std::string url; in >> url >> nanoseconds;)
         times.emplace_back(
             std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::nanoseconds(nanoseconds)));
-    }
     return times;
 }
 

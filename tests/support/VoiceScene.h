@@ -10,24 +10,28 @@
 #include <vector>
 
 // A user's world for Zarneth's programs run beside the test: a store,
-// settings and contacts of its own, george's spoken digits as a microphone
+// settings and contacts of its own, jackson's spoken digits as a microphone
 // gives them, names and control words trained with zarneth-cli, and a
 // dialler that writes down what it is handed and when.
 class VoiceScene {
 public:
-    explicit VoiceScene(std::string cli);
+    explicit VoiceScene(std::string cli)
+        : m_cli(std::move(cli))
+    {
+    }
     ~VoiceScene();
 
     // zarneth-cli with these arguments, in this world.
-    ProcessRun cli(const std::vector<std::string>& arguments) const;
+    ProcessRun cli(const std::vector<std::string>& arguments) const { return ProcessRun::of(m_cli, arguments); }
 
     // Two seconds as the microphone gives them: a quarter second of quiet
-    // room, george saying the digit (take -1: nothing), quiet room again.
+    // room, jackson saying the digit (take -1: nothing), quiet room again.
     // The path of a WAV file.
     std::string utterance(int digit, int take) const;
-    // Digit d, trained with `train` from takes 0 to 2, is "Digit d", "+49 170 00d".
+    // Digit d, trained with `train` from takes 0 and 1, is "Digit d",
+    // "+49 170 00d"; a control word (accept, repeat, cancel) likewise.
+    // Take 2 is left for saying it.
     void trainContact(int digit) const;
-    // A control word (accept, repeat, cancel) trained with takes 0 and 1.
     void trainSystemCommand(const std::string& type, int digit) const;
 
     // $ZARNETH_URL_OPENER becomes a program that writes down the URL it is
@@ -46,9 +50,10 @@ public:
     std::map<std::string, std::string> applicationEnvironment(const std::string& display) const;
 
     const IsolatedStorage& storage() const { return m_storage; }
-    const TemporaryDirectory& folder() const { return m_folder; }
 
 private:
+    void train(std::vector<std::string> arguments, int digit) const;
+
     std::string m_cli;
     IsolatedStorage m_storage;
     TemporaryDirectory m_folder;

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/RunningProcess.h"
+
 #include <string>
-#include <sys/types.h>
 
 // An X server of the test's own with no screen behind it, for the real
 // application in a real window, and taps on that window as a mouse makes
@@ -12,9 +13,6 @@ public:
     static bool installed();
 
     XvfbDisplay();
-    ~XvfbDisplay();
-    XvfbDisplay(const XvfbDisplay&) = delete;
-    XvfbDisplay& operator=(const XvfbDisplay&) = delete;
 
     bool running() const { return !m_name.empty(); }
     // For $DISPLAY: ":N".
@@ -26,6 +24,6 @@ public:
     bool tap(const std::string& title, double x, double y) const;
 
 private:
-    pid_t m_server = 0;
+    RunningProcess m_server;
     std::string m_name;
 };
