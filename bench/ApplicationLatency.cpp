@@ -69,7 +69,7 @@ std::optional<Run> launchOnce(const VoiceScene& scene, const XvfbDisplay& displa
     defaults.setBool(false, "Dialing");
     defaults.synchronize();
     const std::size_t dialledBefore = scene.opened().size();
-    const std::string said = scene.utterance(kSaidDigit, 5);
+    const std::string said = scene.utterance(kSaidDigit, 2);
     std::vector<std::string> arguments {"--audio", microphone ? "system" : "virtual"};
     if (!microphone) {
         arguments.push_back("--mic");

@@ -43,13 +43,12 @@ class ZarnethApplicationTest : public ::testing::TestWithParam<Device> {
 protected:
     void SetUp() override
     {
-        SKIP_WITHOUT_FSDD();
-        if (!XvfbDisplay::installed())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed (scripts/install-deps.sh installs them)";
+        ASSERT_TRUE(XvfbDisplay::installed())
+            << "Xvfb or xdotool is not installed (scripts/install-deps.sh installs them)";
         ASSERT_TRUE(m_display.running()) << "Xvfb did not start";
         if (GetParam() == Device::PulseAudio) {
-            if (!PulseAudioServer::installed())
-                GTEST_SKIP() << "pulseaudio is not installed (scripts/install-deps.sh installs it)";
+            ASSERT_TRUE(PulseAudioServer::installed())
+                << "pulseaudio is not installed (scripts/install-deps.sh installs it)";
             m_server = std::make_unique<PulseAudioServer>();
             ASSERT_TRUE(m_server->running()) << "the test's PulseAudio server did not start";
             m_microphone = std::make_unique<PipeMicrophone>(m_server->fifo());

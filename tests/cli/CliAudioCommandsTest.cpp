@@ -18,7 +18,6 @@ ProcessRun cli(const std::vector<std::string>& arguments)
 
 TEST(CliAudioCommandsTest, RecordingTheVirtualMicrophoneGivesThePrintOfWhatItSaid)
 {
-    SKIP_WITHOUT_FSDD();
     TemporaryDirectory folder;
     const std::string said = Fsdd::recording(6, "theo", 1).string();
     // Two seconds: the utterance and the microphone's silence after it.

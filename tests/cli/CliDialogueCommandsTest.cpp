@@ -36,7 +36,6 @@ constexpr const char* kSayAName = "[Say a name]  0: Stop\n";
 
 TEST_F(CliDialogueCommandsTest, ListenDeliversTheTrainedContactOrNothingAndDialsItWhenAsked)
 {
-    SKIP_WITHOUT_FSDD();
     m_scene.trainContact(3);
     m_scene.trainContact(6);
     const ProcessRun heard = spoken(3, {"listen"});
@@ -62,7 +61,6 @@ TEST_F(CliDialogueCommandsTest, ListenDeliversTheTrainedContactOrNothingAndDials
 
 TEST_F(CliDialogueCommandsTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
 {
-    SKIP_WITHOUT_FSDD();
     const std::vector<std::string> trainFive = {"train-voice", "--name", "Digit 5", "--number", "+49 170 005"};
     std::vector<std::string> keep = trainFive;
     keep.push_back("--keep");
@@ -95,7 +93,6 @@ TEST_F(CliDialogueCommandsTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
 
 TEST_F(CliDialogueCommandsTest, ConfirmationsCanBeOnOnlyWhileTheSystemCommandsAreTrained)
 {
-    SKIP_WITHOUT_FSDD();
     EXPECT_EQ(cli({"settings"}).out, "Confirmations: off\nVoiceGuide: on\n");
     EXPECT_EQ(cli({"settings", "VoiceGuide", "off"}).out, "VoiceGuide: off\n");
     EXPECT_EQ(cli({"settings", "VoiceGuide"}).out, "VoiceGuide: off\n");

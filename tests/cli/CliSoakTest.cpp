@@ -57,7 +57,6 @@ std::string answerOf(const ProcessRun& run)
 
 TEST(CliSoakTest, ManyCommandsAndRecognitionsLeaveTheStoreWholeAndMemoryFlat)
 {
-    SKIP_WITHOUT_FSDD();
     IsolatedStorage storage;
     const QString storeFile = storage.documentsFile("/samcomandlist");
     // Every step-th recording is trained, the next ones (up to five) are said.

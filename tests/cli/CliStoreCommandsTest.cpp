@@ -44,7 +44,6 @@ protected:
 
 TEST_F(CliStoreCommandsTest, TheStoreFileHasTheLayoutAnIndependentReaderExpects)
 {
-    SKIP_WITHOUT_FSDD();
     trainDigit(4);
     ASSERT_EQ(cli({"train", "--name", "Jürgen Müller", "--number", "+49 (170) 123-4567", digit(7, 0)}).status, 0);
     ASSERT_EQ(cli({"train", "--system", "cancel", digit(9, 0, "theo"), digit(9, 1, "theo")}).status, 0);
@@ -70,7 +69,6 @@ TEST_F(CliStoreCommandsTest, TheStoreFileHasTheLayoutAnIndependentReaderExpects)
 
 TEST_F(CliStoreCommandsTest, AFourthSampleReplacesTheOldestAndTheNameStays)
 {
-    SKIP_WITHOUT_FSDD();
     trainDigit(1);
     ASSERT_EQ(cli({"train", "--name", "ignored", "--number", "+49 170 001", digit(1, 2)}).status, 0);
     const QStringList firstThree = sampleFiles();
@@ -88,7 +86,6 @@ TEST_F(CliStoreCommandsTest, AFourthSampleReplacesTheOldestAndTheNameStays)
 
 TEST_F(CliStoreCommandsTest, DeletingRemovesCommandsAndTheirFiles)
 {
-    SKIP_WITHOUT_FSDD();
     trainDigit(2);
     trainDigit(3);
     ASSERT_EQ(cli({"train", "--system", "accept", digit(5, 0)}).status, 0);

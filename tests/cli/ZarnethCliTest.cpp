@@ -49,7 +49,6 @@ TEST(ZarnethCliTest, PrintJsonGivesTheReferencePrintOfARecording)
     EXPECT_EQ(silent.status, 0) << silent.err;
     EXPECT_EQ(silent.out, "{\"status\":10,\"frames\":0,\"print\":[]}\n") << "nothing to print: status 10";
 
-    SKIP_WITHOUT_FSDD();
     int compared = 0;
     for (const json& entry : TestData::golden()["prints"]) {
         if (!plain(entry))
@@ -67,7 +66,6 @@ TEST(ZarnethCliTest, PrintJsonGivesTheReferencePrintOfARecording)
 
 TEST(ZarnethCliTest, DistanceIsPrintedToTheLastBit)
 {
-    SKIP_WITHOUT_FSDD();
     const json& golden = TestData::golden();
     int compared = 0;
     for (const json& pair : golden["distances"]) {

@@ -26,7 +26,6 @@ std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
 
 void DialogueFixture::SetUp()
 {
-    SKIP_WITHOUT_FSDD();
     setVoiceGuide(true);
     setConfirmations(false);
 }
