@@ -3,12 +3,12 @@
 #include "Platform/Contacts/VCardReader.h"
 #include "Platform/System/BundleResources.h"
 #include "support/LogCapture.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TemporaryDirectory.h"
 #include "support/WithoutPermissionOverride.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,15 +56,6 @@ bool finishedLoading(AddressBook& book, int patienceMs = 10'000)
 
 class AddressBookTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "platform_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);  // lives as long as the process
-    }
-
     QString folder() const { return QString::fromStdString(m_folder.path().string()); }
     QString path(const QString& relative) const { return folder() + QLatin1Char('/') + relative; }
 
@@ -96,7 +87,6 @@ TEST_F(AddressBookTest, ReadsEveryCardFileOfTheFolderAndItsSubfoldersSortedAsThe
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     AddressBook book(folder());
-    EXPECT_EQ(book.directory(), folder());
     EXPECT_TRUE(book.isLoading());
     const bool finished = finishedLoading(book);
     QLocale::setDefault(before);
@@ -146,11 +136,6 @@ TEST_F(AddressBookTest, FilesThatGiveNothingToDialAreSkippedWithWhyAndOneLogLine
     for (auto file = skipped.cbegin(); file != skipped.cend(); ++file)
         expectedLines.append("Contacts: skipped " + file.key() + ": " + file.value());
     EXPECT_EQ(m_log.lines().filter("Contacts:").join('\n').toStdString(), expectedLines.join('\n').toStdString());
-
-    // Read at once, the folder gives the same.
-    const AddressBook::Reading now = AddressBook::read(folder());
-    EXPECT_EQ(now.contacts, book.contacts());
-    EXPECT_EQ(now.skipped, skipped);
 }
 
 TEST_F(AddressBookTest, AFolderIsReadOnceItIsMadeAndChangesInItRefreshTheList)
@@ -173,9 +158,11 @@ TEST_F(AddressBookTest, AFolderIsReadOnceItIsMadeAndChangesInItRefreshTheList)
     EXPECT_TRUE(waitFor(book, [&] { return names(book) == "Anna Schmidt, Carl, Dora"; })) << names(book);
 }
 
-TEST_F(AddressBookTest, AReloadAskedForDuringAReadReadsOnceMoreAfterIt)
+TEST_F(AddressBookTest, ABookDestroyedWhileItReadsLeavesNothingBehindAndAReloadDuringAReadReadsOnceMore)
 {
-    write("anna.vcf", card("Anna"));
+    for (int i = 0; i < 200; ++i)
+        write(QStringLiteral("person%1.vcf").arg(i), card(QStringLiteral("Person %1").arg(i)));
+    std::make_unique<AddressBook>(folder()).reset();
     AddressBook book(folder());
     QSignalSpy changed(&book, &AddressBook::contactsChanged);
     write("ben.vcf", card("Ben"));
@@ -184,45 +171,19 @@ TEST_F(AddressBookTest, AReloadAskedForDuringAReadReadsOnceMoreAfterIt)
     EXPECT_TRUE(book.isLoading());
     ASSERT_TRUE(finishedLoading(book));
     EXPECT_EQ(changed.count(), 2);
-    EXPECT_EQ(names(book), "Anna, Ben");
+    EXPECT_EQ(book.contacts().size(), 201);
 }
 
-TEST_F(AddressBookTest, ABookDestroyedWhileItReadsLeavesNothingBehind)
-{
-    for (int i = 0; i < 200; ++i)
-        write(QStringLiteral("person%1.vcf").arg(i), card(QStringLiteral("Person %1").arg(i)));
-    std::make_unique<AddressBook>(folder()).reset();
-    AddressBook book(folder());
-    ASSERT_TRUE(finishedLoading(book));
-    EXPECT_EQ(book.contacts().size(), 200);
-}
-
-TEST_F(AddressBookTest, TheDefaultFolderIsTheEnvironmentsElsePlasmaMobiles)
-{
-    const QByteArray before = qgetenv("ZARNETH_CONTACTS");
-    qputenv("ZARNETH_CONTACTS", folder().toUtf8());
-    const QString chosen = AddressBook::defaultDirectory();
-    qputenv("ZARNETH_CONTACTS", "");
-    const QString standard = AddressBook::defaultDirectory();
-    qputenv("ZARNETH_CONTACTS", before);
-    EXPECT_EQ(chosen, folder());
-    EXPECT_EQ(standard, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/kpeoplevcard");
-}
-
-TEST_F(AddressBookTest, TheBundledContactsHoldThePeopleOfTheExampleUtterances)
+TEST_F(AddressBookTest, TheBundledContactsAreReadWithoutComplaintAndTheDefaultFolderIsPlasmaMobiles)
 {
     AddressBook book(BundleResources::directory() + QStringLiteral("/contacts"));
     ASSERT_TRUE(finishedLoading(book));
     EXPECT_TRUE(m_log.lines().isEmpty()) << m_log.lines().join('\n').toStdString();
     EXPECT_EQ(
         names(book), "Anna Schmidt, Ben Miller, Clara Jansen, Dora Lindqvist, Jürgen Weiß, Praxis am Lindenplatz");
-    const QList<Contact> contacts = book.contacts();
-    EXPECT_EQ(contacts[0].phoneNumbers.value(0).number, "+49 170 1234567");
-    EXPECT_EQ(contacts[1].phoneNumbers.value(0).number, "0170 7654321");
-    EXPECT_EQ(contacts[2].phoneNumbers.size(), 2);
-    EXPECT_TRUE(contacts[3].phoneNumbers.isEmpty());
-    EXPECT_EQ(contacts[4].lastName, "Weiß");
-    EXPECT_EQ(contacts[5].organization, "Praxis am Lindenplatz");
+    const ScopedEnvironment unset("ZARNETH_CONTACTS", "");
+    EXPECT_EQ(AddressBook::defaultDirectory(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/kpeoplevcard");
 }
 
 }  // namespace

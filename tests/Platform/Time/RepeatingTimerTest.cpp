@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
 namespace {
 
 using namespace std::chrono_literals;
@@ -49,12 +47,6 @@ TEST(RepeatingTimerTest, TicksMissedWhileTheMainThreadWasBusyFireAtOnceThenTheGr
 
 TEST(RepeatingTimerTest, OnTheQtEventLoopALateTimerKeepsGoing)
 {
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);  // lives as long as the process
-
     SystemClock clock;
     StalledTicks ticks {clock, 200ms};
     const auto timer = ticks.start(20);
