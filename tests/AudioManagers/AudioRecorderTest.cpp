@@ -21,18 +21,11 @@ using namespace std::chrono_literals;
 class AudioRecorderTest : public ::testing::Test {
 protected:
     // Runs the recorders for `duration` of clock time, then stops them.
-    void recordFor(Clock::Duration duration, std::initializer_list<AudioVoicePrintRecorder*> voice,
-        std::initializer_list<AudioFileRecorder*> files = {})
+    template <class... Recorders> void recordFor(Clock::Duration duration, Recorders*... recorders)
     {
-        for (auto* recorder : voice)
-            recorder->record();
-        for (auto* recorder : files)
-            recorder->record();
+        (recorders->record(), ...);
         m_clock.advance(duration);
-        for (auto* recorder : voice)
-            recorder->stop();
-        for (auto* recorder : files)
-            recorder->stop();
+        (recorders->stop(), ...);
     }
 
     IsolatedStorage m_storage;
@@ -43,14 +36,14 @@ protected:
 TEST_F(AudioRecorderTest, LongRecordingsAreWholeAndAStopBeforeAnySampleGivesNoPrintAndNoLogLine)
 {
     AudioVoicePrintRecorder recorder(m_device);
-    recordFor(13s, {&recorder});  // longer than the three 4.096-second buffers together
+    recordFor(13s, &recorder);  // longer than the three 4.096-second buffers together
     EXPECT_EQ(recorder.startingPacketNumber(), 13 * 8000);
     EXPECT_EQ(recorder.audioData()->size(), 13u * 16000);
     EXPECT_FALSE(recorder.isRunning());
 
     LogCapture log;
     AudioVoicePrintRecorder early(m_device);
-    recordFor(Clock::Duration(0), {&early});
+    recordFor(Clock::Duration(0), &early);
     EXPECT_FALSE(early.audioData());
     EXPECT_EQ(early.voicePrint(), nullptr);
     EXPECT_TRUE(log.lines().isEmpty());
@@ -69,7 +62,7 @@ TEST_F(AudioRecorderTest, BothRecordersOfATrainingHearTheSameUtteranceAndTheFile
         AudioVoicePrintRecorder voice(m_device);
         const auto file = AudioFileRecorder::initForSample(sample, m_device);
         EXPECT_EQ(voice.audioFormat(), linearPCM16(8000, 1, std::endian::big, PCMPacking::Unpacked));
-        recordFor(2s, {&voice}, {file.get()});
+        recordFor(2s, &voice, file.get());
         EXPECT_EQ(file->startingPacketNumber(), 88200);
         EXPECT_EQ(voice.startingPacketNumber(), 16000);
 

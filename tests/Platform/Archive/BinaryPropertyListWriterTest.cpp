@@ -18,13 +18,6 @@ namespace {
 
 using Ref = BinaryPropertyListWriter::Ref;
 
-plist_t parsed(const QByteArray& bytes)
-{
-    plist_t root = nullptr;
-    plist_from_bin(bytes.constData(), static_cast<std::uint32_t>(bytes.size()), &root);
-    return root;
-}
-
 TEST(BinaryPropertyListWriterTest, EveryValueReadsBackAtEveryEdgeOfItsEncodingAndOfItsTables)
 {
     const std::vector<std::int64_t> integers {0, 14, 15, 255, 256, 65535, 65536, 4294967295LL, 4294967296LL,
@@ -51,7 +44,8 @@ TEST(BinaryPropertyListWriterTest, EveryValueReadsBackAtEveryEdgeOfItsEncodingAn
     EXPECT_EQ(bytes.right(32)[6], 4) << "offset size";
     EXPECT_EQ(bytes.right(32)[7], 4) << "reference size";
 
-    plist_t theirs = parsed(bytes);
+    plist_t theirs = nullptr;
+    plist_from_bin(bytes.constData(), static_cast<std::uint32_t>(bytes.size()), &theirs);
     ASSERT_NE(theirs, nullptr);
     const BinaryPropertyList ours(
         {reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});

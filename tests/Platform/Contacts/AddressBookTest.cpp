@@ -72,42 +72,23 @@ protected:
     LogCapture m_log;
 };
 
-TEST_F(AddressBookTest, ReadsEveryCardFileOfTheFolderAndItsSubfoldersSortedAsTheUsersLanguageDoes)
+TEST_F(AddressBookTest, EveryCardFileOfTheFolderTreeIsReadOffTheMainThreadAndWhatGivesNothingToDialIsLogged)
 {
+    write("anna.vcf", card("Anna"));
     write("Zorro.vcf", card("Zorro"));
-    write("Peter.vcf", card("Peter"));
     write("old/olaf.VCARD", card("olaf"));
     write("a/b/c/aerzte.Vcf", card("Ärzte am Markt"));
     write("odd.vcf/oeztuerk.vcf", card("Öztürk"));  // a folder named like a card file
     write("notes.txt", card("Not a card file"));
-    write("Peter.vcf~", card("A backup"));
+    write("Zorro.vcf~", card("A backup"));
     ASSERT_EQ(symlink(".", qPrintable(path("loop"))), 0);  // links that loop are walked once
     ASSERT_EQ(symlink("..", qPrintable(path("odd.vcf/up.vcf"))), 0);
-
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    AddressBook book(folder());
-    EXPECT_TRUE(book.isLoading());
-    const bool finished = finishedLoading(book);
-    QLocale::setDefault(before);
-    ASSERT_TRUE(finished);
-    EXPECT_EQ(names(book), "Ärzte am Markt, olaf, Öztürk, Peter, Zorro");
-    EXPECT_EQ(book.contacts().value(1).sourceFile, path("old/olaf.VCARD"));
-    EXPECT_TRUE(m_log.lines().isEmpty()) << m_log.lines().join('\n').toStdString();
-}
-
-TEST_F(AddressBookTest, FilesThatGiveNothingToDialAreSkippedWithWhyAndOneLogLineEachOffTheMainThread)
-{
-    write("anna.vcf", card("Anna"));
     write("junk.vcf", QByteArray::fromHex("7f454c4602010100000000") + ":;=\r\n\xff\xfe");  // a program, not a card
     write("huge.vcf", card("Huge"));
     ASSERT_TRUE(QFile::resize(path("huge.vcf"), VCardReader::kMaxBytes + 1));
     write("names.vcf", "BEGIN:VCARD\r\nFN:Dora\r\nTEL;VALUE=uri:sip:dora@example.org\r\nEND:VCARD\r\n");
     write("locked.vcf", card("Locked"));
     ASSERT_TRUE(QFile::setPermissions(path("locked.vcf"), {}));
-    // A million lines, just under the size limit, around one real card.
-    write("million.vcf",
-        "BEGIN:VCARD\r\nFN:Million\r\nTEL:2\r\n" + QByteArray("NOTE:x\r\n").repeated(1'000'000) + "END:VCARD\r\n");
     // A pipe nobody writes to would block a reader for ever; a link to
     // nowhere cannot be opened. Neither is a file: both are passed over.
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.vcf")).constData(), 0600), 0);
@@ -117,15 +98,20 @@ TEST_F(AddressBookTest, FilesThatGiveNothingToDialAreSkippedWithWhyAndOneLogLine
     // through: empty the pool, so that the threads reading here start without it.
     QThreadPool::globalInstance()->waitForDone();
     const WithoutPermissionOverride asAUser;
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // the order of the user's language
     AddressBook book(folder());
     bool eventsRanWhileReading = false;
     QTimer::singleShot(0, [&] { eventsRanWhileReading = book.isLoading(); });
-    ASSERT_TRUE(finishedLoading(book, 120'000)) << "a million lines take a while in a sanitizer build";
+    const bool finished = finishedLoading(book);
     EXPECT_TRUE(eventsRanWhileReading) << "the folder is read off the main thread";
     book.reload();  // the same files again: nothing new to say
-    ASSERT_TRUE(finishedLoading(book, 120'000));
+    ASSERT_TRUE(finished && finishedLoading(book));
+    QLocale::setDefault(before);
     QThreadPool::globalInstance()->waitForDone();
-    EXPECT_EQ(names(book), "Anna, Dora, Million");  // the picker lists people without numbers too
+    // The picker lists people without numbers too.
+    EXPECT_EQ(names(book), "Anna, Ärzte am Markt, Dora, olaf, Öztürk, Zorro");
+    EXPECT_EQ(book.contacts().value(3).sourceFile, path("old/olaf.VCARD"));
     const QMap<QString, QString> skipped = book.skippedFiles();
     EXPECT_EQ(skipped.keys(), QStringList({path("huge.vcf"), path("junk.vcf"), path("locked.vcf"), path("names.vcf")}));
     EXPECT_EQ(skipped.value(path("huge.vcf")), "larger than 8 MiB");
