@@ -1,7 +1,5 @@
 #include "AudioManagers/AudioPlayer.h"
 
-#include "DataModel/ZRCommand.h"
-#include "DataModel/ZRCommandList.h"
 #include "DataModel/ZRSample.h"
 #include "Platform/Audio/AudioFile.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
@@ -13,8 +11,6 @@
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 namespace {
 

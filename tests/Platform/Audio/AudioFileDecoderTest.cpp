@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <vector>
 
 namespace {
 
@@ -69,12 +68,11 @@ TEST_F(AudioFileDecoderTest, EveryFormatAndChannelCountAtTheRequestedRateGivesTh
         EXPECT_EQ(at8000(path), every) << path;
 
     // Stereo is mixed down and out-of-range floats are clipped.
-    const Samples unequal = {1000, 3000, -32768, -32768, 32767, 32767};
-    EXPECT_EQ(
-        at8000(write("m.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, unequal)), (Samples {2000, -32768, 32767}));
-    const std::vector<float> loud = {2.0f, -2.0f, NAN, 0.5f};
-    EXPECT_EQ(
-        at8000(write("l.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, loud)), (Samples {32767, -32768, 0, 16384}));
+    EXPECT_EQ(at8000(write("m.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2,
+                  Samples {1000, 3000, -32768, -32768, 32767, 32767})),
+        (Samples {2000, -32768, 32767}));
+    EXPECT_EQ(at8000(write("l.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, std::vector {2.0f, -2.0f, NAN, 0.5f})),
+        (Samples {32767, -32768, 0, 16384}));
 }
 
 TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)

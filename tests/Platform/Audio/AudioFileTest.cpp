@@ -16,7 +16,6 @@ namespace {
 using Samples = std::vector<std::int16_t>;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::uint32_t kAudioFormatMPEG4AAC = 0x61616320;  // 'aac '
 constexpr auto kSampleFileFormat = linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed);
 
 // Whether the file ends with these bytes: libsndfile puts the data last.
@@ -117,7 +116,7 @@ TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOp
 {
     auto refused = kSampleFileFormat, aac = kSampleFileFormat;
     refused.mFormatFlags |= kAudioFormatFlagIsFloat;
-    aac.mFormatID = kAudioFormatMPEG4AAC;
+    aac.mFormatID = 0x61616320;  // 'aac '
     for (const auto& format : {refused, aac, linearPCM16(44100, 0, std::endian::little, PCMPacking::Packed)})
         EXPECT_FALSE(AudioFile::create(path("refused.caf"), format)) << format.mFormatFlags;
     EXPECT_FALSE(std::filesystem::exists(path("refused.caf")));

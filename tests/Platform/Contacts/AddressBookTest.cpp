@@ -37,21 +37,20 @@ std::string names(const AddressBook& book)
 }
 
 // Waits, through the book's reads, until `done` holds.
-bool waitFor(AddressBook& book, const std::function<bool()>& done, int patienceMs = 10'000)
+bool waitFor(AddressBook& book, const std::function<bool()>& done)
 {
     QSignalSpy changed(&book, &AddressBook::contactsChanged);
     while (!done()) {
-        if (!changed.wait(patienceMs))
+        if (!changed.wait(10'000))
             return false;
     }
     return true;
 }
 
 // Waits until the book has read the folder, as often as it was asked to.
-bool finishedLoading(AddressBook& book, int patienceMs = 10'000)
+bool finishedLoading(AddressBook& book)
 {
-    return waitFor(
-        book, [&book] { return !book.isLoading(); }, patienceMs);
+    return waitFor(book, [&book] { return !book.isLoading(); });
 }
 
 class AddressBookTest : public ::testing::Test {

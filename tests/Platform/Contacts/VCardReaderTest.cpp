@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
-#include <string>
 
 namespace {
 
