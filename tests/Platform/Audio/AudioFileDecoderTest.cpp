@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <vector>
 
 namespace {
 
@@ -60,30 +59,19 @@ TEST_F(AudioFileDecoderTest, EveryFormatAndChannelCountAtTheRequestedRateGivesTh
         asFloat.push_back(sample / 32768.0f);
         stereo.insert(stereo.end(), {sample, sample});
     }
-    const std::pair<std::string, Samples> decoded[] = {
-        {"wav",
-            AudioFileDecoder::decode(write("a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, every), 8000).samples},
-        {"aiff",
-            AudioFileDecoder::decode(write("a.aif", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 1, every), 8000).samples},
-        {"caf",
-            AudioFileDecoder::decode(
-                write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG, 8000, 1, every), 8000)
-                .samples},
-        {"float",
-            AudioFileDecoder::decode(write("f.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, asFloat), 8000).samples},
-        {"stereo",
-            AudioFileDecoder::decode(write("s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo), 8000).samples},
-    };
-    for (const auto& [what, samples] : decoded)
-        EXPECT_EQ(samples, every) << what;
+    const auto at8000 = [](const std::string& path) { return AudioFileDecoder::decode(path, 8000).samples; };
+    for (const std::string& path : {write("a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, every),
+             write("a.aif", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 1, every),
+             write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16 | SF_ENDIAN_BIG, 8000, 1, every),
+             write("f.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, asFloat),
+             write("s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, stereo)})
+        EXPECT_EQ(at8000(path), every) << path;
 
     // Stereo is mixed down and out-of-range floats are clipped.
-    const Samples unequal = {1000, 3000, -32768, -32768, 32767, 32767};
-    EXPECT_EQ(
-        AudioFileDecoder::decode(write("m.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, unequal), 8000).samples,
+    EXPECT_EQ(at8000(write("m.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2,
+                  Samples {1000, 3000, -32768, -32768, 32767, 32767})),
         (Samples {2000, -32768, 32767}));
-    const std::vector<float> loud = {2.0f, -2.0f, NAN, 0.5f};
-    EXPECT_EQ(AudioFileDecoder::decode(write("l.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, loud), 8000).samples,
+    EXPECT_EQ(at8000(write("l.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, std::vector {2.0f, -2.0f, NAN, 0.5f})),
         (Samples {32767, -32768, 0, 16384}));
 }
 
