@@ -1,6 +1,6 @@
 // zarneth-cli's record and play on the virtual device, run as a user runs
-// them. (The system device is tested against a real sound server in
-// tests/AudioManagers/PulseAudioTest.cpp.)
+// them. (The sound server's microphone and speaker are used by the
+// application tests, tests/ZarnethApplicationTest.cpp.)
 
 #include "support/ProcessRun.h"
 #include "support/TemporaryDirectory.h"

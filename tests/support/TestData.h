@@ -37,9 +37,3 @@ std::vector<std::int16_t> nonzeroNoise(std::size_t count, std::uint32_t seed = 1
 std::vector<std::int16_t> inQuietRoom(const std::vector<std::int16_t>& speech, std::size_t before, std::size_t after);
 
 }  // namespace TestData
-
-#define SKIP_WITHOUT_FSDD()                                                                                            \
-    do {                                                                                                               \
-        if (Fsdd::directory().empty())                                                                                 \
-            GTEST_SKIP() << "the spoken digit recordings are not here (set ZARNETH_FSDD)";                             \
-    } while (0)
