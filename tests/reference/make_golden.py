@@ -60,6 +60,9 @@ UNUSUAL = [
     ("silent noise frames", "8_theo_1.wav", g.samples(10) + [0] * 400, 0),
     # faint hiss before the speech, as a real recording would have
     ("quiet lead-in", "0_jackson_0.wav", g.samples(10) + [g.sample() // 500 or 1 for _ in range(1500)], 0),
+    # the frame grid moved so that a frame's energy sits exactly on the speech threshold
+    ("energy on the threshold", "4_jackson_0.wav", Lcg(74).samples(10) + [0] * 64, 0),
+    ("energy on the threshold too", "3_theo_1.wav", Lcg(114).samples(10) + [0] * 104, 0),
     ("all silent", None, [0] * 3000, 0),
     ("255 nonzero", None, g.samples(255), 0),
     ("266 nonzero", None, g.samples(266), 0),
