@@ -38,7 +38,7 @@ def tests_pass(build, timeout):
 
 
 def first_failure(output):
-    failed = re.search(r"Test +#\d+: (\S+) [.* ]*\*\*\*(?:Failed|Timeout|Exception)", output)
+    failed = re.search(r"Test +#\d+: (\S+) [^\n]*?\*\*\*(?:Failed|Timeout|Exception)", output)
     return failed.group(1) if failed else "ctest"
 
 
