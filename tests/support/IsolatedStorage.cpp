@@ -2,30 +2,18 @@
 
 #include "Platform/System/DocumentsDirectory.h"
 
-#include <QDir>
 #include <QFile>
 
 IsolatedStorage::IsolatedStorage()
-    : m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
-    , m_oldDocuments(qgetenv("ZARNETH_DOCUMENTS"))
-    , m_oldContacts(qgetenv("ZARNETH_CONTACTS"))
 {
-    const QString root = QString::fromStdString(m_root.path().string());
-    QDir(root).mkpath(QStringLiteral("documents"));
-    QDir(root).mkpath(QStringLiteral("config"));
-    QDir(root).mkpath(QStringLiteral("contacts"));
-    qputenv("ZARNETH_DOCUMENTS", (root + QStringLiteral("/documents")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
-    qputenv("ZARNETH_CONTACTS", contacts().toUtf8());
+    for (const char* folder : {"documents", "config", "contacts"})
+        std::filesystem::create_directory(m_root / folder);
     DocumentsDirectory::setPath({});
 }
 
 IsolatedStorage::~IsolatedStorage()
 {
     DocumentsDirectory::setPath({});
-    qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
-    qputenv("ZARNETH_DOCUMENTS", m_oldDocuments);
-    qputenv("ZARNETH_CONTACTS", m_oldContacts);
 }
 
 QString IsolatedStorage::contacts() const

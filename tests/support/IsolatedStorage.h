@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ScopedEnvironment.h"
 #include "support/TemporaryDirectory.h"
 
 #include <QString>
@@ -23,7 +24,7 @@ public:
 
 private:
     TemporaryDirectory m_root;
-    QByteArray m_oldConfigHome;
-    QByteArray m_oldDocuments;
-    QByteArray m_oldContacts;
+    ScopedEnvironment m_documents {"ZARNETH_DOCUMENTS", (m_root / "documents").string()};
+    ScopedEnvironment m_configHome {"XDG_CONFIG_HOME", (m_root / "config").string()};
+    ScopedEnvironment m_contacts {"ZARNETH_CONTACTS", (m_root / "contacts").string()};
 };

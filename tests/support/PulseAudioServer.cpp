@@ -3,7 +3,6 @@
 #include "support/ProcessRun.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 bool PulseAudioServer::installed()
@@ -13,13 +12,7 @@ bool PulseAudioServer::installed()
 
 PulseAudioServer::PulseAudioServer()
 {
-    if (const char* old = std::getenv("PULSE_RUNTIME_PATH")) {
-        m_hadRuntimePath = true;
-        m_oldRuntimePath = old;
-    }
-    const std::string runtime = (m_folder / "runtime").string();
-    std::filesystem::create_directories(runtime);
-    setenv("PULSE_RUNTIME_PATH", runtime.c_str(), 1);
+    std::filesystem::create_directories(m_folder / "runtime");
 
     // The pipe source makes its FIFO itself.
     ProcessRun::of("pulseaudio",
@@ -40,8 +33,4 @@ PulseAudioServer::PulseAudioServer()
 PulseAudioServer::~PulseAudioServer()
 {
     ProcessRun::of("pulseaudio", {"-k"});
-    if (m_hadRuntimePath)
-        setenv("PULSE_RUNTIME_PATH", m_oldRuntimePath.c_str(), 1);
-    else
-        unsetenv("PULSE_RUNTIME_PATH");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ScopedEnvironment.h"
 #include "support/TemporaryDirectory.h"
 
 #include <filesystem>
@@ -28,7 +29,6 @@ public:
 
 private:
     TemporaryDirectory m_folder;
-    std::string m_oldRuntimePath;
-    bool m_hadRuntimePath = false;
+    ScopedEnvironment m_runtimePath {"PULSE_RUNTIME_PATH", (m_folder / "runtime").string()};
     bool m_running = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -7,8 +8,20 @@
 // was there before (or nothing).
 class ScopedEnvironment {
 public:
-    ScopedEnvironment(std::string name, const std::string& value);
-    ~ScopedEnvironment();
+    ScopedEnvironment(std::string name, const std::string& value)
+        : m_name(std::move(name))
+    {
+        if (const char* old = std::getenv(m_name.c_str()))
+            m_old = old;
+        setenv(m_name.c_str(), value.c_str(), 1);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_old)
+            setenv(m_name.c_str(), m_old->c_str(), 1);
+        else
+            unsetenv(m_name.c_str());
+    }
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
