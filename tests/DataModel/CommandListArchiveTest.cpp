@@ -6,9 +6,8 @@
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"
-#include "support/ReadOnlyFolder.h"
-#include "support/StoreJson.h"
 #include "support/TestData.h"
+#include "support/WithoutPermissionOverride.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +16,40 @@
 #include <QFileInfo>
 #include <csignal>
 #include <fstream>
-#include <memory>
+#include <optional>
 #include <sys/resource.h>
 
 namespace {
 
 using nlohmann::json;
+
+json stringOrNull(const QString& text)
+{
+    return text.isNull() ? json(nullptr) : json(text.toStdString());
+}
+
+// The whole content of a store, in the shape of the expected-reading files
+// beside the archive fixtures (tests/data/archives/*.expected.json).
+json storeAsJson(const ZRCommandList& store)
+{
+    const auto commandsAsJson = [](const auto& commands) {
+        json list = json::array();
+        for (const auto& command : commands) {
+            json samples = json::array();
+            for (const auto& sample : {command->sample1(), command->sample2(), command->sample3()}) {
+                if (sample)
+                    samples.push_back({{"commandID", sample->commandID()}, {"file", stringOrNull(sample->fileName())},
+                        {"print", sample->voicePrint() ? json(sample->voicePrint()->voicePrint()) : json(nullptr)}});
+            }
+            list.push_back(
+                {{"id", command->commandID()}, {"type", command->type()}, {"name", stringOrNull(command->name())},
+                    {"number", stringOrNull(command->phoneNumber())}, {"samples", samples}});
+        }
+        return list;
+    };
+    return {{"IDCounter", store.commandIDCounter()}, {"commands", commandsAsJson(store.embeddedList())},
+        {"system", commandsAsJson(store.embeddedSystemList())}};
+}
 
 class CommandListArchiveTest : public ::testing::Test {
 protected:
@@ -139,28 +166,39 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable-2"), "second");
 }
 
-// A disk that fills up: writes beyond a few bytes fail.
-class FullDisk {
+// Makes every save fail while it lives: on a full disk (writes beyond 100
+// bytes fail), or in a Documents folder that is read-only, even for root.
+class FailingSaves {
 public:
-    FullDisk()
+    FailingSaves(bool readOnly, const QString& folder)
+        : m_folder(folder)
+        , m_permissions(QFile::permissions(folder))
     {
-        getrlimit(RLIMIT_FSIZE, &m_original);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = m_original;
-        tiny.rlim_cur = 100;
+        getrlimit(RLIMIT_FSIZE, &m_limit);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit tiny = m_limit;
+        tiny.rlim_cur = readOnly ? m_limit.rlim_cur : 100;
         setrlimit(RLIMIT_FSIZE, &tiny);
+        if (readOnly) {
+            m_asAUser.emplace();
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        }
     }
-    ~FullDisk()
+    ~FailingSaves()
     {
-        setrlimit(RLIMIT_FSIZE, &m_original);
-        std::signal(SIGXFSZ, m_oldHandler);
+        QFile::setPermissions(m_folder, m_permissions);
+        setrlimit(RLIMIT_FSIZE, &m_limit);
+        std::signal(SIGXFSZ, m_handler);
     }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
+    FailingSaves(const FailingSaves&) = delete;
+    FailingSaves& operator=(const FailingSaves&) = delete;
 
 private:
-    rlimit m_original {};
-    void (*m_oldHandler)(int) = nullptr;
+    QString m_folder;
+    QFileDevice::Permissions m_permissions;
+    rlimit m_limit {};
+    void (*m_handler)(int) = nullptr;
+    std::optional<WithoutPermissionOverride> m_asAUser;
 };
 
 TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)
@@ -175,9 +213,7 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
 
         bool saved = true;
         {
-            const std::unique_ptr<FullDisk> full = readOnly ? nullptr : std::make_unique<FullDisk>();
-            const std::unique_ptr<ReadOnlyFolder> locked
-                = readOnly ? std::make_unique<ReadOnlyFolder>(m_storage.documents()) : nullptr;
+            const FailingSaves failing(readOnly, m_storage.documents());
             LogCapture log;
             auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
             command->setPhoneNumber("999");

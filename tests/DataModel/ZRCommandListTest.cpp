@@ -14,16 +14,23 @@ namespace {
 
 class ZRCommandListTest : public ::testing::Test {
 protected:
+    void TearDown() override { ZRSample::setClock(nullptr); }
+
+    // A sample whose audio file exists in the Documents directory.
+    static std::shared_ptr<ZRSample> sampleWithFile(const ZRCommand& command)
+    {
+        auto sample = ZRSample::initForCommand(command);
+        IsolatedStorage::touch(sample->filePath());
+        return sample;
+    }
+
     std::shared_ptr<ZRCommand> trained(std::int32_t type, const QString& number = {}, int samples = 1)
     {
         auto command = ZRCommand::initForCommandType(type, m_store);
         command->setPhoneNumber(number);
         command->setName(number.isNull() ? QStringLiteral("system") : QStringLiteral("Name of ") + number);
-        for (int i = 0; i < samples; ++i) {
-            auto sample = ZRSample::initForCommand(*command);
-            IsolatedStorage::touch(sample->filePath());
-            command->setSample(sample);
-        }
+        for (int i = 0; i < samples; ++i)
+            command->setSample(sampleWithFile(*command));
         return command;
     }
 
@@ -35,7 +42,7 @@ protected:
     ZRCommandList m_store;
 };
 
-TEST_F(ZRCommandListTest, AFreshStoreIsEmptyWritesNothingAndNeverReusesIdentifiers)
+TEST_F(ZRCommandListTest, AFreshStoreIsEmptyAndWritesNothing)
 {
     EXPECT_EQ(m_store.count(), 0u);
     EXPECT_EQ(m_store.numberOfSystemCommands(), 0);
@@ -46,54 +53,69 @@ TEST_F(ZRCommandListTest, AFreshStoreIsEmptyWritesNothingAndNeverReusesIdentifie
     EXPECT_EQ(m_store.systemCommandForID(0), m_store.embeddedSystemList()[0]);
     EXPECT_FALSE(QFile::exists(ZRCommandList::createCommandListFileURL()));
     EXPECT_EQ(ZRCommandList::createCommandListFileURL(), m_storage.documents() + "/samcomandlist");
+}
 
-    for (int expected = 0; expected < 3; ++expected) {
+TEST_F(ZRCommandListTest, SystemTypesHaveFixedIdentifiersAndPhoneCommandsNeverReuseOne)
+{
+    m_store.newCommandID();  // the counter stands at 1
+    const std::pair<std::int32_t, std::int32_t> typeAndID[] = {
+        {ZRCommandTypeAccept, 0}, {ZRCommandTypeRepeat, 1}, {ZRCommandTypeCancel, 2}, {ZRCommandTypeNone, 0}, {5, 0}};
+    for (const auto& [type, id] : typeAndID)
+        EXPECT_EQ(ZRCommand::initForCommandType(type, m_store)->commandID(), id) << "type " << type;
+    EXPECT_EQ(m_store.commandIDCounter(), 1) << "only phone commands take from the counter";
+
+    for (int expected = 1; expected <= 3; ++expected) {
         const auto command = trained(ZRCommandTypePhone, QString::number(expected));
         EXPECT_EQ(command->commandID(), expected);
         m_store.addCommand(command);
     }
     m_store.removeAllCommands();
-    EXPECT_EQ(trained(ZRCommandTypePhone, "x")->commandID(), 3);
+    const auto phone = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
+    EXPECT_EQ(phone->commandID(), 4);
+    EXPECT_EQ(phone->type(), ZRCommandTypePhone);
+    EXPECT_EQ(m_store.commandIDCounter(), 5);
+    EXPECT_TRUE(phone->name().isNull());
+    EXPECT_TRUE(phone->phoneNumber().isNull());
+    EXPECT_EQ(phone->numberOfSamples(), 0);
 }
 
-TEST_F(ZRCommandListTest, HasDataFollowsThePhoneCommandsOnly)
+TEST_F(ZRCommandListTest, EveryChangeIsSavedAndHasDataFollowsThePhoneCommandsOnly)
 {
-    const auto phone = trained(ZRCommandTypePhone, "1");
-    const auto accept = trained(ZRCommandTypeAccept);
-    m_store.addCommand(accept);
-    EXPECT_FALSE(hasData()) << "a system command is no phone command";
-    m_store.addCommand(phone);
-    EXPECT_TRUE(hasData());
-    m_store.removeCommand(*accept);
-    EXPECT_TRUE(hasData()) << "removing a system command leaves phone commands";
-    m_store.removeCommand(*phone);
-    EXPECT_FALSE(hasData());
-    m_store.addCommand(trained(ZRCommandTypePhone, "2"));
-    m_store.removeAllCommands();
-    EXPECT_FALSE(hasData());
-}
-
-TEST_F(ZRCommandListTest, EveryChangeIsSavedAndOtherTypesAreIgnored)
-{
+    // What the file holds: phone commands, system commands.
+    const auto saved = [] {
+        const ZRCommandList loaded = ZRCommandList::loadFromFile();
+        return std::pair(static_cast<int>(loaded.count()), loaded.numberOfSystemCommands());
+    };
     m_store.addCommand(trained(ZRCommandTypeNone));
     m_store.addCommand(trained(7));
-    EXPECT_FALSE(QFile::exists(ZRCommandList::createCommandListFileURL()));
+    EXPECT_FALSE(QFile::exists(ZRCommandList::createCommandListFileURL())) << "other types are ignored";
 
+    const auto accept = trained(ZRCommandTypeAccept);
+    m_store.addCommand(accept);
+    EXPECT_EQ(saved(), std::pair(0, 1));
+    EXPECT_FALSE(hasData()) << "a system command is no phone command";
+    const auto phone = trained(ZRCommandTypePhone, "1");
+    m_store.addCommand(phone);
+    EXPECT_EQ(saved(), std::pair(1, 1));
+    EXPECT_TRUE(hasData());
+    m_store.removeCommand(*accept);
+    EXPECT_EQ(saved(), std::pair(1, 0));
+    EXPECT_TRUE(hasData()) << "removing a system command leaves phone commands";
+    m_store.removeCommand(*phone);
+    EXPECT_EQ(saved(), std::pair(0, 0));
+    EXPECT_FALSE(hasData());
+
+    m_store.addCommand(trained(ZRCommandTypePhone, "2"));
     m_store.addCommand(trained(ZRCommandTypeRepeat));
-    EXPECT_EQ(ZRCommandList::loadFromFile().numberOfSystemCommands(), 1);
-    m_store.addCommand(trained(ZRCommandTypePhone, "1"));
-    EXPECT_EQ(ZRCommandList::loadFromFile().count(), 1u);
-    m_store.removeCommand(*m_store.commandAtIndex(0));
-    EXPECT_EQ(ZRCommandList::loadFromFile().count(), 0u);
     m_store.removeAllCommands();
-    EXPECT_EQ(ZRCommandList::loadFromFile().numberOfSystemCommands(), 0);
+    EXPECT_EQ(saved(), std::pair(0, 0));
+    EXPECT_FALSE(hasData());
 }
 
 TEST_F(ZRCommandListTest, SystemSlotsAreFilledAndQueriedInSlotOrder)
 {
     const auto repeat = trained(ZRCommandTypeRepeat);
     m_store.addCommand(repeat);
-    EXPECT_EQ(m_store.numberOfSystemCommands(), 1);
     EXPECT_EQ(m_store.systemCommandAtIndex(0), repeat);
     EXPECT_EQ(m_store.systemCommandAtIndex(1), nullptr);
     EXPECT_EQ(m_store.commandForSystemCommandType(ZRCommandTypeAccept), nullptr);
@@ -103,17 +125,13 @@ TEST_F(ZRCommandListTest, SystemSlotsAreFilledAndQueriedInSlotOrder)
     EXPECT_EQ(m_store.systemCommandForID(1), repeat);
 
     const auto cancel = trained(ZRCommandTypeCancel);
-    const auto accept = trained(ZRCommandTypeAccept);
     m_store.addCommand(cancel);
-    m_store.addCommand(accept);
+    m_store.addCommand(trained(ZRCommandTypeAccept));
+    const auto accept = trained(ZRCommandTypeAccept);
+    m_store.addCommand(accept);  // training a slot again replaces its command
     EXPECT_EQ(m_store.numberOfSystemCommands(), 3);
     EXPECT_EQ(m_store.systemCommandAtIndex(0), accept);
     EXPECT_EQ(m_store.systemCommandAtIndex(2), cancel);
-
-    // Training a slot again replaces its command.
-    const auto newAccept = trained(ZRCommandTypeAccept);
-    m_store.addCommand(newAccept);
-    EXPECT_EQ(m_store.embeddedSystemList()[0], newAccept);
 }
 
 TEST_F(ZRCommandListTest, RemovingACommandDeletesItsFilesOnly)
@@ -151,6 +169,69 @@ TEST_F(ZRCommandListTest, LookupsCompareIdentifiersAndPhoneNumbersExactly)
     m_store.removeCommand(*ZRCommandList::loadFromFile().commandAtIndex(1));
     ASSERT_EQ(m_store.count(), 1u);
     EXPECT_EQ(m_store.commandAtIndex(0), spaced);
+}
+
+TEST_F(ZRCommandListTest, ACommandKeepsTheThreeNewestSamplesAndDeletesTheFileOfTheFourthOldest)
+{
+    const auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
+    const auto a = sampleWithFile(*command), b = sampleWithFile(*command);
+    const auto c = sampleWithFile(*command), d = sampleWithFile(*command);
+    command->setSample(b);
+    command->setSample(a);
+    EXPECT_EQ(command->numberOfSamples(), 2);
+    command->setSample(c);
+    EXPECT_EQ(std::vector({command->sample1(), command->sample2(), command->sample3()}), std::vector({c, a, b}));
+    EXPECT_EQ(sampleFiles(), 4);
+
+    command->setSample(d);
+    EXPECT_EQ(command->numberOfSamples(), 3);
+    EXPECT_EQ(std::vector({command->sample1(), command->sample2(), command->sample3()}), std::vector({d, c, a}));
+    EXPECT_FALSE(QFile::exists(b->filePath())) << "the dropped sample's file goes";
+    EXPECT_EQ(sampleFiles(), 3) << "and no other";
+}
+
+TEST_F(ZRCommandListTest, SampleFileNamesComeFromTheClockAndNeverRepeat)
+{
+    ZRSample::setClock([] { return 1000000000.7; });
+    const auto command = ZRCommand::initForCommandType(ZRCommandTypeCancel, m_store);
+    const auto first = ZRSample::initForCommand(*command);
+    EXPECT_EQ(first->fileName(), "/sample1000000000.aif");
+    EXPECT_EQ(first->commandID(), 2);
+    EXPECT_EQ(first->voicePrint(), nullptr);
+    EXPECT_TRUE(command->sample1() == nullptr) << "a new sample is not attached";
+
+    // Within the same second, and past a file that already exists.
+    IsolatedStorage::touch(m_storage.documentsFile("/sample1000000002.aif"));
+    EXPECT_EQ(ZRSample::createSampleFilename(), "/sample1000000001.aif");
+    EXPECT_EQ(ZRSample::createSampleFilename(), "/sample1000000003.aif");
+
+    // The clock going back does not bring old names back either.
+    ZRSample::setClock([] { return 1700000000.0; });
+    EXPECT_EQ(ZRSample::createSampleFilename(), "/sample1700000000.aif");
+    EXPECT_EQ(ZRSample::createSampleFilename(), "/sample1700000001.aif");
+}
+
+TEST_F(ZRCommandListTest, OnlySampleFileNamesAreEverUsedAsPaths)
+{
+    for (const char* good : {"/sample0.aif", "/sample1765000000.aif", "/sample0042.aif"})
+        EXPECT_TRUE(ZRSample::isSampleFileName(good)) << good;
+    for (const char* bad : {"/sample.aif", "sample1.aif", "/sample-1.aif", "/sample1.aiff", "/sample1.aif/",
+             "/../sample1.aif", "/sample1.aif/../../etc/passwd", "/sample１.aif", "/sample1.aif\n", "//sample1.aif",
+             "/sample12345678901234567890.aif", ""})
+        EXPECT_FALSE(ZRSample::isSampleFileName(QString::fromUtf8(bad))) << bad;
+
+    // A hostile name from an archive: nothing outside the Documents directory is touched.
+    const QString victim = m_storage.documents() + "/../victim";
+    IsolatedStorage::touch(victim);
+    const ZRSample hostile(0, "/../victim");
+    EXPECT_TRUE(hostile.filePath().isNull());
+    hostile.clearSampleFile();
+    EXPECT_TRUE(QFile::exists(victim));
+    QFile::remove(victim);
+    // Clearing a file that is already gone is harmless.
+    const ZRSample missing(0, "/sample5.aif");
+    missing.clearSampleFile();
+    EXPECT_EQ(missing.fileName(), "/sample5.aif");
 }
 
 }  // namespace

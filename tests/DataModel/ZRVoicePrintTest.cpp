@@ -50,12 +50,8 @@ TEST(ZRVoicePrintTest, FramesNeedTwoHundredFiftySixSamplesAfterTheLeadIn)
         std::size_t samples;
         std::size_t frames;
     } cases[] = {{1, 0}, {255, 0}, {265, 0}, {266, 1}, {393, 1}, {394, 2}, {10 + 128 * 20, 19}};
-    for (const auto& c : cases) {
-        ZRVoicePrint print;
-        EXPECT_EQ(print.calculateVoicePrint(PcmBytes::bigEndian(TestData::nonzeroNoise(c.samples))),
-            ZRVoicePrint::kCalculated);
-        EXPECT_EQ(framesOf(print), c.frames) << c.samples << " samples";
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(framesOf(TestData::voicePrintOf(TestData::nonzeroNoise(c.samples))), c.frames) << c.samples;
     const auto silence = printOf(Samples(3000, 0));
     EXPECT_EQ(silence.size(), (3000u / 128 - 1) * ZRVoicePrint::kFrameSize);
     EXPECT_TRUE(std::all_of(silence.begin(), silence.end(), [](std::int32_t value) { return value == 0; }));
@@ -82,7 +78,6 @@ TEST(ZRVoicePrintTest, RealSpeechGivesWellFormedPrintsOfTheSpeechAlone)
 {
     const auto recordings = Fsdd::all();
     ASSERT_GE(recordings.size(), 60u);
-    std::vector<ZRVoicePrint> prints;
     for (const auto& path : recordings) {
         SCOPED_TRACE(path.filename().string());
         Samples speech = TestData::samplesOf(path);
@@ -100,7 +95,6 @@ TEST(ZRVoicePrintTest, RealSpeechGivesWellFormedPrintsOfTheSpeechAlone)
         }
         EXPECT_GE(largest, 255);
         EXPECT_LT(largest, 510);
-        prints.push_back(print);
         const std::string name = path.filename().string();
         if (name != "0_jackson_0.wav" && name != "5_theo_0.wav")
             continue;
@@ -117,12 +111,6 @@ TEST(ZRVoicePrintTest, RealSpeechGivesWellFormedPrintsOfTheSpeechAlone)
         for (std::int16_t& sample : doubled)
             sample = static_cast<std::int16_t>(sample * 2);
         EXPECT_EQ(printOf(doubled), printOf(speech));
-    }
-    for (std::size_t i = 0; i < prints.size(); i += 7) {
-        const ZRVoicePrint copy(prints[i].voicePrint());
-        EXPECT_EQ(prints[i].distanceFromVoicePrint(&copy), 0.0);
-        for (std::size_t j = 0; j < i; j += 5)
-            EXPECT_EQ(prints[i].distanceFromVoicePrint(&prints[j]), prints[j].distanceFromVoicePrint(&prints[i]));
     }
 }
 
