@@ -7,7 +7,6 @@
 #include "support/LogCapture.h"
 #include "support/ProcessRun.h"
 #include "support/TestData.h"
-#include "support/WithoutPermissionOverride.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,6 @@
 #include <QFileInfo>
 #include <csignal>
 #include <fstream>
-#include <optional>
 #include <sys/resource.h>
 
 namespace {
@@ -85,6 +83,13 @@ protected:
         return store;
     }
 
+    // Puts tests/data/archives/NAME where the store is kept.
+    static void install(const std::string& name)
+    {
+        QFile::copy(QString::fromStdString(TestData::file("archives/" + name).string()),
+            ZRCommandList::createCommandListFileURL());
+    }
+
     IsolatedStorage m_storage;
 };
 
@@ -109,8 +114,7 @@ TEST_F(CommandListArchiveTest, ASavedStoreComesBackEqual)
 TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
 {
     for (const char* name : {"python-made", "fresh-store", "immutable-arrays", "hostile-names", "counter-at-end"}) {
-        const auto fixture = TestData::file(std::string("archives/") + name + ".samcomandlist");
-        QFile::copy(QString::fromStdString(fixture.string()), ZRCommandList::createCommandListFileURL());
+        install(name + std::string(".samcomandlist"));
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
         EXPECT_TRUE(log.errors().isEmpty()) << name << ": " << log.errors().join('\n').toStdString();
@@ -122,8 +126,7 @@ TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
 
 TEST_F(CommandListArchiveTest, ACounterAtItsEndHandsOutIdentifiersNoCommandHolds)
 {
-    QFile::copy(QString::fromStdString(TestData::file("archives/counter-at-end.samcomandlist").string()),
-        ZRCommandList::createCommandListFileURL());
+    install("counter-at-end.samcomandlist");
     ZRCommandList loaded = ZRCommandList::loadFromFile();
     ASSERT_EQ(loaded.commandIDCounter(), 2147483647);
     auto next = ZRCommand::initForCommandType(ZRCommandTypePhone, loaded);
@@ -146,14 +149,13 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
         UserDefaults::standardUserDefaults().setBool(true, "CommandListHasData");
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
-        EXPECT_EQ(loaded.count(), 0u) << name.toStdString();
-        EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"))
-            << name.toStdString() << ": no names to listen for";
-        EXPECT_EQ(loaded.numberOfSystemCommands(), 0) << name.toStdString();
-        EXPECT_EQ(log.errors().size(), 1) << name.toStdString();
-        EXPECT_FALSE(QFile::exists(path)) << name.toStdString();
-        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original)
-            << name.toStdString() << " is kept as it was";
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(loaded.count(), 0u);
+        EXPECT_EQ(loaded.numberOfSystemCommands(), 0);
+        EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("CommandListHasData")) << "no names to listen for";
+        EXPECT_EQ(log.errors().size(), 1);
+        EXPECT_FALSE(QFile::exists(path));
+        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original) << "kept as it was";
         QFile::remove(path + ".unreadable");
     }
 
@@ -166,72 +168,51 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable-2"), "second");
 }
 
-// Makes every save fail while it lives: on a full disk (writes beyond 100
-// bytes fail), or in a Documents folder that is read-only, even for root.
-class FailingSaves {
+// A disk that fills up while it lives: writes beyond 100 bytes fail.
+class FullDisk {
 public:
-    FailingSaves(bool readOnly, const QString& folder)
-        : m_folder(folder)
-        , m_permissions(QFile::permissions(folder))
+    FullDisk()
     {
         getrlimit(RLIMIT_FSIZE, &m_limit);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit tiny = m_limit;
-        tiny.rlim_cur = readOnly ? m_limit.rlim_cur : 100;
+        tiny.rlim_cur = 100;
         setrlimit(RLIMIT_FSIZE, &tiny);
-        if (readOnly) {
-            m_asAUser.emplace();
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        }
     }
-    ~FailingSaves()
+    ~FullDisk()
     {
-        QFile::setPermissions(m_folder, m_permissions);
         setrlimit(RLIMIT_FSIZE, &m_limit);
         std::signal(SIGXFSZ, m_handler);
     }
-    FailingSaves(const FailingSaves&) = delete;
-    FailingSaves& operator=(const FailingSaves&) = delete;
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
 
 private:
-    QString m_folder;
-    QFileDevice::Permissions m_permissions;
+    void (*m_handler)(int) = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
     rlimit m_limit {};
-    void (*m_handler)(int) = nullptr;
-    std::optional<WithoutPermissionOverride> m_asAUser;
 };
 
 TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)
 {
     const QString path = ZRCommandList::createCommandListFileURL();
-    for (const bool readOnly : {false, true}) {
-        SCOPED_TRACE(readOnly ? "read-only folder" : "full disk");
-        ZRCommandList store = populatedStore();
-        const QByteArray before = IsolatedStorage::contentsOf(path);
-        const json inMemory = storeAsJson(store);
-        const std::size_t count = store.count();
-
-        bool saved = true;
-        {
-            const FailingSaves failing(readOnly, m_storage.documents());
-            LogCapture log;
-            auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
-            command->setPhoneNumber("999");
-            store.addCommand(command);  // saves, and fails
-            saved = store.saveToFile();
-            EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
-        }
-
-        EXPECT_FALSE(saved);
-        EXPECT_EQ(IsolatedStorage::contentsOf(path), before) << "the old file is intact";
-        EXPECT_EQ(store.count(), count + 1) << "the store in memory keeps the change";
-        EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
-            << "no temporary file is left behind";
-
-        ASSERT_TRUE(store.saveToFile());
-        EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store));
-        EXPECT_NE(storeAsJson(store), inMemory);
+    ZRCommandList store = populatedStore();
+    const QByteArray before = IsolatedStorage::contentsOf(path);
+    const json inMemory = storeAsJson(store);
+    {
+        const FullDisk full;
+        LogCapture log;
+        auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+        command->setPhoneNumber("999");
+        store.addCommand(command);  // saves, and fails
+        EXPECT_FALSE(store.saveToFile());
+        EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
     }
+    EXPECT_EQ(IsolatedStorage::contentsOf(path), before) << "the old file is intact";
+    EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
+        << "no temporary file is left behind";
+
+    ASSERT_TRUE(store.saveToFile());
+    EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store));
+    EXPECT_NE(storeAsJson(store), inMemory) << "the store in memory kept the change";
 }
 
 TEST_F(CommandListArchiveTest, AProcessDyingWhileSavingLeavesTheOldFile)
