@@ -1,6 +1,7 @@
-// The alignment of two prints: which prints can be aligned at all, then the
-// fast comparison held to the double tables bit for bit, whichever row
-// kernels run and wherever the double-precision fallback takes over.
+// The alignment of two prints: the fast comparison held to the double tables
+// bit for bit, on every pair of short lengths (empty, one frame, the slope
+// limits, 3:1) and on random and real prints, whichever row kernels run and
+// wherever the double-precision fallback takes over; and early stopping.
 
 #include "DataModel/DynamicTimeWarping.h"
 
@@ -83,36 +84,18 @@ bool expectTableDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
     return banded;
 }
 
-TEST(DynamicTimeWarpingTest, WhichPrintsCanBeAlignedAtAll)
+TEST(DynamicTimeWarpingTest, APrintIsNearestItselfAndAlignsOnlyWithinTheSlope)
 {
     std::mt19937 random(7);
-    const auto frames = [&random](int n) { return randomPrint(n, Shape::Speech, random); };
-    const ZRVoicePrint empty = frames(0), one = frames(1), three = frames(3), ten = frames(10);
-    const ZRVoicePrint eighteen = frames(18), nineteen = frames(19), thirtyOne = frames(31);
-    const struct {
-        const char* name;
-        const ZRVoicePrint* a;
-        const ZRVoicePrint* b;
-        bool aligned;
-    } rows[] = {
-        {"within the slope", &ten, &eighteen, true},
-        {"17 steps over 8 is beyond a slope of 2", &ten, &nineteen, false},
-        {"more than three times longer", &ten, &thirtyOne, false},
-        {"no other print", &three, nullptr, false},
-        {"empty", &empty, &empty, false},
-        {"empty against frames", &empty, &three, false},
-        {"a single frame", &one, &one, false},
-        {"a single frame against three", &one, &three, false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.a->distanceFromVoicePrint(row.b) < kNoMatchDistance, row.aligned);
-        if (row.b) {
-            EXPECT_EQ(bits(row.b->distanceFromVoicePrint(row.a)), bits(row.a->distanceFromVoicePrint(row.b)));
-        }
-    }
-    const ZRVoicePrint copy(thirtyOne.voicePrint());
-    EXPECT_EQ(thirtyOne.distanceFromVoicePrint(&copy), 0.0);
+    const ZRVoicePrint ten = randomPrint(10, Shape::Speech, random);
+    const ZRVoicePrint copy(ten.voicePrint());
+    EXPECT_EQ(ten.distanceFromVoicePrint(&copy), 0.0);
+    EXPECT_GE(ten.distanceFromVoicePrint(nullptr), kNoMatchDistance);
+    const ZRVoicePrint eighteen = randomPrint(18, Shape::Speech, random);
+    const ZRVoicePrint nineteen = randomPrint(19, Shape::Speech, random);
+    EXPECT_LT(ten.distanceFromVoicePrint(&eighteen), kNoMatchDistance);
+    EXPECT_GE(ten.distanceFromVoicePrint(&nineteen), kNoMatchDistance) << "17 steps over 8 is beyond a slope of 2";
+    EXPECT_GE(nineteen.distanceFromVoicePrint(&ten), kNoMatchDistance);
 }
 
 TEST(DynamicTimeWarpingTest, EveryKernelGivesTheDistanceOfTheDoubleTables)

@@ -1,5 +1,5 @@
-// What every print must be, whatever goes in. The values themselves are held
-// to the reference model in ReferenceValuesTest.
+// The voice print: bit for bit as the reference model makes it, and what
+// every print must be, whatever goes in.
 
 #include "DataModel/ZRVoicePrint.h"
 
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <vector>
 
@@ -30,6 +31,32 @@ std::size_t framesOf(const ZRVoicePrint& print)
 std::vector<std::int32_t> printOf(const Samples& samples)
 {
     return TestData::voicePrintOf(samples).voicePrint();
+}
+
+// Reference values computed by an independent, deliberately plain
+// transcription of the same algorithm (tests/reference/literal_voiceprint.py,
+// run by make_golden.py), on real recordings and on inputs that take the
+// unusual paths (silent background, broken lead-in, digital silence, too
+// little audio). Same bits, not just the same value: 0.0 and -0.0 differ.
+TEST(ReferenceValuesTest, PrintsAndDistancesMatchBitForBit)
+{
+    std::vector<ZRVoicePrint> prints;
+    for (const nlohmann::json& entry : TestData::golden()["prints"]) {
+        Samples samples = entry["prefix"].get<Samples>();
+        if (!entry["file"].is_null())
+            samples = concatenated(samples, TestData::samplesOf(Fsdd::recording(entry["file"])));
+        samples.resize(samples.size() + entry["suffix_zeros"].get<std::size_t>(), 0);
+        ZRVoicePrint& print = prints.emplace_back();
+        EXPECT_EQ(print.calculateVoicePrint(PcmBytes::bigEndian(samples)), entry["status"].get<int>()) << entry["file"];
+        EXPECT_EQ(print.voicePrint(), entry["print"].get<std::vector<std::int32_t>>()) << entry["file"];
+    }
+    for (const nlohmann::json& pair : TestData::golden()["distances"]) {
+        const ZRVoicePrint& a = prints.at(pair["a"].get<std::size_t>());
+        const double distance = a.distanceFromVoicePrint(&prints.at(pair["b"].get<std::size_t>()));
+        EXPECT_EQ(
+            std::bit_cast<std::uint64_t>(distance), std::bit_cast<std::uint64_t>(TestData::fromHex(pair["distance"])))
+            << "pair " << pair["a"] << ", " << pair["b"];
+    }
 }
 
 TEST(ZRVoicePrintTest, EmptyDataReturnsTenAndKeepsThePrint)
