@@ -107,7 +107,7 @@ TEST(ZRVoicePrintTest, RealSpeechGivesWellFormedPrintsOfTheSpeechAlone)
     ASSERT_GE(recordings.size(), 60u);
     for (const auto& path : recordings) {
         SCOPED_TRACE(path.filename().string());
-        Samples speech = TestData::samplesOf(path);
+        const Samples speech = TestData::samplesOf(path);
         const ZRVoicePrint print = TestData::voicePrintOf(speech);
         ASSERT_GE(framesOf(print), 1u);
         // Elements 0, 14 and 15 are always 0; the largest coefficient M is
@@ -132,12 +132,10 @@ TEST(ZRVoicePrintTest, RealSpeechGivesWellFormedPrintsOfTheSpeechAlone)
         EXPECT_GT(padded, speech.size() / 128 / 2) << "the speech itself should stay";
         // The level does not matter: the same speech at half and at full
         // volume gives the same print.
-        for (std::int16_t& sample : speech)
-            sample = static_cast<std::int16_t>(sample / 2);
-        Samples doubled = speech;
-        for (std::int16_t& sample : doubled)
-            sample = static_cast<std::int16_t>(sample * 2);
-        EXPECT_EQ(printOf(doubled), printOf(speech));
+        Samples half(speech.size()), doubled(speech.size());
+        std::ranges::transform(speech, half.begin(), [](std::int16_t s) { return static_cast<std::int16_t>(s / 2); });
+        std::ranges::transform(half, doubled.begin(), [](std::int16_t s) { return static_cast<std::int16_t>(s * 2); });
+        EXPECT_EQ(printOf(doubled), printOf(half));
     }
 }
 
