@@ -17,7 +17,6 @@
 #include <QFile>
 #include <algorithm>
 #include <bit>
-#include <map>
 #include <random>
 
 namespace {
@@ -326,12 +325,12 @@ TEST_F(CommandSearchTest, RealSpeechIsRecognisedFromTheSpeakersOtherTakes)
         const auto speech = TestData::samplesOf(Fsdd::recording(digit, speaker, take));
         return std::make_shared<ZRVoicePrint>(TestData::voicePrintOf(TestData::inQuietRoom(speech, 2000, 2000)));
     };
-    // Each speaker's digits trained with two takes; the system commands
-    // with some of theo's; the third take said to each search.
-    std::map<std::shared_ptr<ZRCommand>, int> digitOf;
+    // Each speaker's digits trained with two takes (command 10 × speaker +
+    // digit); the system commands with some of theo's; the third take said
+    // to each search.
     for (const char* speaker : {"jackson", "theo"}) {
         for (int digit = 0; digit < 10; ++digit)
-            digitOf[add(ZRCommandTypePhone, {printOf(digit, speaker, 0), printOf(digit, speaker, 1)})] = digit;
+            add(ZRCommandTypePhone, {printOf(digit, speaker, 0), printOf(digit, speaker, 1)});
     }
     add(ZRCommandTypeAccept, {printOf(1, "theo", 0)});
     add(ZRCommandTypeRepeat, {printOf(2, "theo", 0)});
@@ -343,7 +342,7 @@ TEST_F(CommandSearchTest, RealSpeechIsRecognisedFromTheSpeakersOtherTakes)
             expectNearest(utterance.get());
             const auto found = m_store.findPhoneTypeSampleForVoicePrint(utterance.get());
             ASSERT_NE(found, nullptr);
-            recognised += digitOf[m_store.commandForID(found->commandID())] == digit;
+            recognised += found->commandID() % 10 == digit;
         }
     }
     EXPECT_GE(recognised, 16) << "measured: 18 of 20; chance is 2";
