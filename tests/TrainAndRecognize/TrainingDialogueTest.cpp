@@ -34,11 +34,10 @@ protected:
         defaults.setInteger(count, "UpTo3SampleInfoCount");
         defaults.synchronize();
     }
-
     static int tipsLeft() { return UserDefaults::standardUserDefaults().integerForKey("UpTo3SampleInfoCount"); }
 
-    // Answers one training in advance: record or not, keep or not; the tip
-    // is dismissed when it shows.
+    // Answers a training in advance: record or not, keep or not; the tip is
+    // dismissed when it shows.
     void answer(bool record = true, bool keep = true)
     {
         m_screen.forgetAnswers();
@@ -70,8 +69,9 @@ protected:
     ZRTrainController m_controller {m_screen, m_device, m_store};
 };
 
-TEST_F(TrainingDialogueTest, AFirstSampleOfANewContactIsRecordedKeptAndStored)
+TEST_F(TrainingDialogueTest, AFirstSampleIsRecordedPlayedBackKeptAndStoredWhateverTheVoiceGuide)
 {
+    setVoiceGuide(false);
     const auto contact = newContact(3);
     const std::string said = say(3);
     m_controller.trainCommand(contact, this);
@@ -83,7 +83,8 @@ TEST_F(TrainingDialogueTest, AFirstSampleOfANewContactIsRecordedKeptAndStored)
     m_screen.press(0);
     m_clock.runUntil([this] { return m_screen.presented().back() == "sheet 2"; }, 60s);
     EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
-    ASSERT_FALSE(m_screen.progress().empty());
+    // Eighty ticks fill the bar: 1/80 ... 80/80.
+    ASSERT_EQ(m_screen.progress().size(), 80u);
     EXPECT_EQ(m_screen.progress().back(), 1.0f);
     m_screen.press(0);  // keep
     m_clock.advance(0ms);
@@ -95,62 +96,61 @@ TEST_F(TrainingDialogueTest, AFirstSampleOfANewContactIsRecordedKeptAndStored)
 
     EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "alert 1", "sheet 2", "alert 3"}));
     ASSERT_EQ(m_trained, Commands {contact});
-    EXPECT_EQ(contact->numberOfSamples(), 1);
     EXPECT_EQ(m_store.commandForPhoneNumber("0170 3"), contact);
+    EXPECT_EQ(contact->numberOfSamples(), 1);
+    EXPECT_EQ(sampleFiles().size(), 1);
     EXPECT_TRUE(QFile::exists(contact->sample1()->filePath()));
     // The sample is what was said: its print is the print of the utterance.
     EXPECT_EQ(
         contact->sample1()->voicePrint()->voicePrint(), TestData::voicePrintOf(TestData::samplesOf(said)).voicePrint());
 }
 
-TEST_F(TrainingDialogueTest, DecliningAtEitherSheetKeepsEverythingAsItWas)
-{
-    const auto contact = trainDigit(ZRCommandTypePhone, 4);
-    const auto samplesBefore = std::vector {contact->sample1(), contact->sample2(), contact->sample3()};
-    const QStringList filesBefore = sampleFiles();
-
-    train(contact, 4, false);
-    EXPECT_EQ(m_screen.presented(), Names {"sheet 0"}) << "no Speak Now alert";
-    train(contact, 4, true, false);
-    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "sheet 0", "alert 1", "sheet 2"}));
-
-    EXPECT_TRUE(m_trained.empty());
-    EXPECT_EQ(std::vector({contact->sample1(), contact->sample2(), contact->sample3()}), samplesBefore);
-    EXPECT_EQ(sampleFiles(), filesBefore) << "the declined recording's file is gone";
-    EXPECT_EQ(tipsLeft(), 3);
-}
-
-TEST_F(TrainingDialogueTest, TheTipShowsForTheFirstThreeKeptSamplesAndAFourthReplacesTheOldest)
+TEST_F(TrainingDialogueTest, DeclinedSamplesLeaveNoTraceTheTipShowsThriceAndAFourthSampleReplacesTheOldest)
 {
     const auto contact = newContact(5);
-    for (int take = 0; take < 4; ++take)
-        train(contact, 5);
+    QStringList kept;
+    for (const auto& [record, keep] :
+        {std::pair(true, true), {false, true}, {true, false}, {true, true}, {true, true}, {true, true}}) {
+        train(contact, 5, record, keep);
+        if (record && keep)
+            kept.append(contact->sample1()->filePath());
+    }
+    const Names& popups = m_screen.presented();
+    EXPECT_EQ(std::count(popups.begin(), popups.end(), "alert 1"), 5) << "no Speak Now alert when declined at once";
+    EXPECT_EQ(std::count(popups.begin(), popups.end(), "alert 3"), 3);
     EXPECT_EQ(tipsLeft(), 0);
-    EXPECT_EQ(std::count(m_screen.presented().begin(), m_screen.presented().end(), "alert 3"), 3);
     EXPECT_EQ(m_trained.size(), 4u);
-    EXPECT_EQ(contact->numberOfSamples(), 3);
-    EXPECT_EQ(sampleFiles().size(), 3) << "the oldest file went with its sample";
     EXPECT_EQ(m_store.count(), 1u) << "added to the store once";
+    EXPECT_EQ(
+        QStringList({contact->sample1()->filePath(), contact->sample2()->filePath(), contact->sample3()->filePath()}),
+        QStringList({kept[3], kept[2], kept[1]}));
+    EXPECT_EQ(sampleFiles().size(), 3) << "neither the declined recordings' files nor the oldest are left";
+    EXPECT_FALSE(QFile::exists(kept[0]));
     // Every kept sample is in the file at once, not only at the end of the run.
-    const ZRCommandList saved = ZRCommandList::loadFromFile();
-    ASSERT_EQ(saved.count(), 1u);
-    EXPECT_EQ(saved.commandAtIndex(0)->sample1()->fileName(), contact->sample1()->fileName());
+    EXPECT_EQ(ZRCommandList::loadFromFile().commandAtIndex(0)->sample1()->filePath(), kept[3]);
 }
 
-TEST_F(TrainingDialogueTest, SystemCommandsAreExplainedAndPromptsAreSpokenWhateverTheVoiceGuide)
+TEST_F(TrainingDialogueTest, NoCommandIsLoggedAndASystemCommandIsExplainedAndTrainedEvenWithoutItsPrompts)
 {
-    setVoiceGuide(false);
+    const LogCapture log;
+    m_controller.trainCommand(nullptr, this);
+    m_clock.advance(1s);
+    EXPECT_EQ(log.lines(), QStringList("ERROR ZRTrainController:trainCommand: command object == nil"));
+    EXPECT_TRUE(m_screen.presented().empty());
+
+    const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
     setTipsLeft(0);
     auto accept = ZRCommand::initForCommandType(ZRCommandTypeAccept, m_store);
     accept->setName("Accept");
-    say(7);
+    say(kAcceptDigit);
     m_controller.trainCommand(accept, this);
     m_clock.advance(0ms);
     EXPECT_EQ(m_screen.onScreen()->title(), qtTrId("infoText").arg("Accept", qtTrId("infoDetailText")));
-    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
+    answer();
     m_screen.press(0);
     m_clock.runUntil([this] { return !m_trained.empty(); }, 60s);
-    EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
+    EXPECT_EQ(heard(), Names {"sample"});
+    EXPECT_EQ(log.errors().count("ERROR soundfile not available"), 2);
     EXPECT_EQ(m_store.commandForSystemCommandType(ZRCommandTypeAccept), accept);
     EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "alert 1", "sheet 2"})) << "no tip at 0";
 }
@@ -164,47 +164,19 @@ TEST_F(TrainingDialogueTest, NoSecondDialogueStartsWhileATrainingPlaysItsSample)
     ZRTrainController otherScreen(m_screen, m_device, m_store);
     ZRRecognizeController dialScreen(m_screen, m_device, m_store);
     say(3);
+    answer();
     m_controller.trainCommand(first, this);
-    m_clock.advance(0ms);
-    m_screen.press(0);
-    m_clock.runUntil([this] { return heard().size() == 2; }, 60s);
+    m_clock.runUntil([this] { return m_device.speaker().playedSounds().size() == 2; }, 60s);
     ASSERT_EQ(m_screen.onScreen(), nullptr) << "nothing covers the screen now";
 
     m_controller.trainCommand(second, this);
     otherScreen.trainCommand(second, this);
     dialScreen.recognizeWithDelegate(nullptr);
-    m_clock.advance(0ms);
-    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "alert 1"})) << "nothing else started";
-
-    answer();
     m_clock.runUntil([this] { return !m_trained.empty(); }, 60s);
+    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "alert 1", "sheet 2", "alert 3"})) << "nothing else started";
     EXPECT_EQ(m_trained, Commands {first});
     EXPECT_EQ(first->sample1()->commandID(), first->commandID());
     EXPECT_EQ(second->numberOfSamples(), 0);
-    EXPECT_EQ(sampleFiles().size(), 1);
-
-    // Once it has ended, the other screen trains.
-    say(4);
-    answer();
-    otherScreen.trainCommand(second, this);
-    m_clock.runUntil([this] { return m_trained.size() == 2; }, 60s);
-    EXPECT_EQ(second->numberOfSamples(), 1);
-}
-
-TEST_F(TrainingDialogueTest, NoCommandIsLoggedAndWithoutItsPromptsATrainingStillRecordsAndKeeps)
-{
-    const LogCapture log;
-    m_controller.trainCommand(nullptr, this);
-    m_clock.advance(1s);
-    EXPECT_EQ(log.lines(), QStringList("ERROR ZRTrainController:trainCommand: command object == nil"));
-    EXPECT_TRUE(m_screen.presented().empty());
-
-    const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
-    const auto contact = newContact(5);
-    train(contact, 5);
-    EXPECT_EQ(m_trained, Commands {contact});
-    EXPECT_EQ(contact->numberOfSamples(), 1);
-    EXPECT_TRUE(log.errors().contains("ERROR soundfile not available"));
 }
 
 }  // namespace

@@ -80,22 +80,16 @@ std::vector<std::string> DialogueFixture::heard() const
 {
     // A prompt is known by its samples (it may have been cut off); samples
     // of commands play at 44100 Hz.
-    static const std::map<std::string, std::vector<std::int16_t>> prompts = [] {
-        std::map<std::string, std::vector<std::int16_t>> all;
-        for (const char* name : AudioPlayer::kSystemSamples)
-            all[name]
-                = AudioFileDecoder::decode(BundleResources::pathForResource(name, "caf").toStdString(), 22050).samples;
-        return all;
-    }();
     std::vector<std::string> names;
     for (const VirtualSpeaker::Sound& sound : m_device.speaker().playedSounds()) {
-        std::string name = sound.sampleRate == 44100 ? "sample" : "?";
-        for (const auto& [prompt, samples] : prompts) {
+        names.emplace_back(sound.sampleRate == 44100 ? "sample" : "?");
+        for (const char* prompt : AudioPlayer::kSystemSamples) {
+            const std::string path = BundleResources::pathForResource(prompt, "caf").toStdString();
+            const std::vector<std::int16_t> samples = AudioFileDecoder::decode(path, 22050).samples;
             if (sound.sampleRate == 22050 && sound.samples.size() <= samples.size()
                 && std::equal(sound.samples.begin(), sound.samples.end(), samples.begin()))
-                name = prompt;
+                names.back() = prompt;
         }
-        names.push_back(name);
     }
     return names;
 }

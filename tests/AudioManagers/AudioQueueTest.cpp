@@ -1,10 +1,11 @@
+#include "AudioManagers/AudioFileRecorder.h"
 #include "AudioManagers/AudioPlayer.h"
-
+#include "AudioManagers/AudioVoicePrintRecorder.h"
 #include "DataModel/ZRSample.h"
-#include "Platform/Audio/AudioFile.h"
+#include "DataModel/ZRVoicePrint.h"
+#include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Audio/PcmBytes.h"
-#include "Platform/System/BundleResources.h"
 #include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
@@ -12,11 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 namespace {
 
 using namespace std::chrono_literals;
 
-class AudioPlayerTest : public ::testing::Test {
+// Players and recorders on the virtual speaker and microphone.
+class AudioQueueTest : public ::testing::Test {
 protected:
     // A sample whose file holds `packets` packets of varied audio at 44100 Hz.
     std::shared_ptr<ZRSample> sampleWithPackets(std::uint32_t packets)
@@ -40,6 +44,14 @@ protected:
         return player;
     }
 
+    // Runs the recorders for `duration` of clock time, then stops them.
+    template <class... Recorders> void recordFor(Clock::Duration duration, Recorders*... recorders)
+    {
+        (recorders->record(), ...);
+        m_clock.advance(duration);
+        (recorders->stop(), ...);
+    }
+
     const std::vector<VirtualSpeaker::Sound>& played() { return m_device.speaker().playedSounds(); }
 
     IsolatedStorage m_storage;
@@ -50,7 +62,7 @@ protected:
     Clock::Duration m_notifiedAt {0};
 };
 
-TEST_F(AudioPlayerTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
+TEST_F(AudioQueueTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
 {
     // Two seconds, and a tenth of one that ends while the buffers are primed.
     for (const auto& [packets, length] :
@@ -61,8 +73,6 @@ TEST_F(AudioPlayerTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBuffer
         const auto sample = sampleWithPackets(packets);
         const auto player = countingPlayer();
         player->playCommandSample(*sample);
-        EXPECT_EQ(player->bufferByteSize(), 44100u);
-        EXPECT_EQ(player->numPacketsToRead(), 22050u);
         EXPECT_EQ(player->donePlayingFile(), packets < 22050) << "the end is found while priming";
 
         m_clock.advance(length - 1ms);
@@ -74,14 +84,13 @@ TEST_F(AudioPlayerTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBuffer
         EXPECT_EQ(played()[0].samples, m_written);
         EXPECT_EQ(played()[0].end - played()[0].start, length);
         EXPECT_EQ(played()[0].volume, 1.0f);
-        EXPECT_TRUE(player->donePlayingFile());
         player->stop();  // after the end: leaves the closed file alone
         m_clock.advance(1s);
         EXPECT_EQ(m_notifications, 1);
     }
 }
 
-TEST_F(AudioPlayerTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStopLetsTheQueuedAudioPlay)
+TEST_F(AudioQueueTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStopLetsTheQueuedAudioPlay)
 {
     const auto sample = sampleWithPackets(88200);
     const auto busy = countingPlayer();
@@ -119,25 +128,66 @@ TEST_F(AudioPlayerTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAn
     EXPECT_TRUE(std::equal(played()[0].samples.begin(), played()[0].samples.end(), m_written.begin()));
 }
 
-TEST_F(AudioPlayerTest, EverySystemPromptPlaysItsOwnFile)
+TEST_F(AudioQueueTest, LongRecordingsAreWholeAndAStopBeforeAnySampleGivesNoPrintAndNoLogLine)
 {
-    const char* const names[]
-        = {"beep1", "beep2", "speak-now", "say-accept-etc", "say-repeat-cancel", "not-recognized", "you-said"};
-    for (int number = AudioPlayer::Beep1; number <= AudioPlayer::YouSaid; ++number) {
-        const char* name = names[number];
-        const auto file = AudioFile::open(BundleResources::pathForResource(name, "caf").toStdString());
-        ASSERT_TRUE(file) << name;
-        std::vector<std::int16_t> samples(file->packetCount() * file->dataFormat().mChannelsPerFrame);
-        ASSERT_EQ(
-            file->readPackets(0, static_cast<std::uint32_t>(file->packetCount()), samples.data()), file->packetCount());
-        m_device.speaker().clear();
-        const auto player = countingPlayer();
-        player->playSystemSample(number);
-        m_clock.advance(10s);
-        ASSERT_EQ(played().size(), 1u) << name;
-        EXPECT_EQ(played()[0].samples, samples) << name;
-        EXPECT_EQ(m_notifications, number + 1);
-    }
+    AudioVoicePrintRecorder recorder(m_device);
+    recordFor(13s, &recorder);  // longer than the three 4.096-second buffers together
+    EXPECT_EQ(recorder.startingPacketNumber(), 13 * 8000);
+    EXPECT_EQ(recorder.audioData()->size(), 13u * 16000);
+    EXPECT_FALSE(recorder.isRunning());
+
+    LogCapture log;
+    AudioVoicePrintRecorder early(m_device);
+    recordFor(Clock::Duration(0), &early);
+    EXPECT_FALSE(early.audioData());
+    EXPECT_EQ(early.voicePrint(), nullptr);
+    EXPECT_TRUE(log.lines().isEmpty());
+}
+
+TEST_F(AudioQueueTest, BothRecordersOfATrainingHearTheUtteranceAndTheFileIsFinishedAtStop)
+{
+    const std::string said = Fsdd::recording(8, "theo", 0).string();
+    m_device.microphone().addUtterance(QString::fromStdString(said));
+    const ZRSample sample(0, ZRSample::createSampleFilename());
+    IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
+    AudioVoicePrintRecorder voice(m_device);
+    const auto file = AudioFileRecorder::initForSample(sample, m_device);
+    recordFor(2s, &voice, file.get());
+    EXPECT_EQ(file->startingPacketNumber(), 88200);
+    EXPECT_EQ(voice.startingPacketNumber(), 16000);
+
+    // Readable and complete while the recorder still exists: the header holds the length.
+    const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
+    ASSERT_TRUE(caf);
+    EXPECT_EQ(caf->packetCount(), 88200);
+    std::vector<std::int16_t> inFile(88200);
+    caf->readPackets(0, 88200, inFile.data());
+    std::vector<std::int16_t> atFileRate = AudioFileDecoder::decode(said, 44100).samples;
+    atFileRate.resize(88200, 0);
+    EXPECT_EQ(inFile, atFileRate);
+
+    // Two seconds at 8000 Hz: the utterance, then the silence of the microphone.
+    std::vector<std::int16_t> spoken = TestData::samplesOf(said);
+    spoken.resize(16000, 0);
+    ASSERT_TRUE(voice.audioData());
+    EXPECT_EQ(*voice.audioData(), PcmBytes::bigEndian(spoken)) << "big-endian, untouched";
+    EXPECT_EQ(voice.voicePrint()->voicePrint(), TestData::voicePrintOf(spoken).voicePrint());
+}
+
+TEST_F(AudioQueueTest, ACallbackWithoutPacketsWritesNothingAndThePacketCounterGoesPastThirtyTwoBits)
+{
+    const ZRSample sample(0, ZRSample::createSampleFilename());
+    const auto file = AudioFileRecorder::initForSample(sample, m_device);
+    file->record();
+    AudioQueueBuffer empty(65536);
+    file->recordingCallback(*file->queueObject(), &empty, 0);
+    EXPECT_EQ(file->startingPacketNumber(), 0);
+    file->stop();
+
+    AudioQueueObject object(m_device);
+    object.setStartingPacketNumber(4294967295);
+    object.incrementStartingPacketNumberBy(1);
+    EXPECT_EQ(object.startingPacketNumber(), 4294967296);
 }
 
 }  // namespace
