@@ -98,13 +98,12 @@ TEST_F(AudioQueueTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAnd
     busy->playCommandSample(*sample);
     busy->playCommandSample(*sample);
     busy->playSystemSample(0);
-    std::vector<std::unique_ptr<AudioPlayer>> players;
-    for (int i = 0; i < 4; ++i)
-        players.push_back(countingPlayer());
-    players[0]->playCommandSample(ZRSample(0, "/sample7.aif"));
-    players[1]->playCommandSample(ZRSample(0, "/../../etc/passwd"));
-    players[2]->playSystemSample(7);
-    players[3]->playSystemSample(-1);
+    const auto missing = countingPlayer(), outside = countingPlayer(), beyond = countingPlayer(),
+               negative = countingPlayer();
+    missing->playCommandSample(ZRSample(0, "/sample7.aif"));
+    outside->playCommandSample(ZRSample(0, "/../../etc/passwd"));
+    beyond->playSystemSample(7);
+    negative->playSystemSample(-1);
     m_clock.advance(Clock::Duration(0));
     EXPECT_EQ(log.lines().join('\n').toStdString(),
         "ERROR AudioPlayer:playCommandSample: still playing previous sample\n"

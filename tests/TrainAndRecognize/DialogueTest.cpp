@@ -29,7 +29,9 @@ protected:
     void SetUp() override
     {
         DialogueFixture::SetUp();
-        setTipsLeft(3);
+        UserDefaults defaults = UserDefaults::standardUserDefaults();
+        defaults.setInteger(3, "UpTo3SampleInfoCount");  // the tip shows for three more samples
+        defaults.synchronize();
     }
     void trainedCommand(const std::shared_ptr<ZRCommand>& command) override { m_trained.push_back(command); }
     void recognizedCommand(const std::shared_ptr<ZRCommand>& command) override
@@ -38,12 +40,6 @@ protected:
         m_resultAt = m_clock.now();
     }
 
-    static void setTipsLeft(int count)
-    {
-        UserDefaults defaults = UserDefaults::standardUserDefaults();
-        defaults.setInteger(count, "UpTo3SampleInfoCount");
-        defaults.synchronize();
-    }
     static int tipsLeft() { return UserDefaults::standardUserDefaults().integerForKey("UpTo3SampleInfoCount"); }
 
     // Answers a training in advance: record or not, keep or not; the tip is
@@ -86,6 +82,7 @@ TEST_F(DialogueTest, AFirstSampleIsRecordedPlayedBackAndKeptWhateverTheVoiceGuid
     contact->setPhoneNumber("0170 3");
     const auto other = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
     const std::string said = say(3);
+    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
     m_trainer.trainCommand(contact, this);
     m_clock.advance(0ms);
     ASSERT_NE(m_screen.onScreen(), nullptr);
@@ -102,15 +99,11 @@ TEST_F(DialogueTest, AFirstSampleIsRecordedPlayedBackAndKeptWhateverTheVoiceGuid
     otherScreen.trainCommand(other, this);
     m_recognizer.recognizeWithDelegate(this);
 
-    m_clock.runUntil([this] { return m_screen.presented().back() == "sheet 2"; }, 60s);
+    m_clock.runUntil([this] { return m_screen.presented().back() == "alert 3"; }, 60s);
     EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
     // Eighty ticks fill the bar: 1/80 ... 80/80.
     ASSERT_EQ(m_screen.progress().size(), 80u);
     EXPECT_EQ(m_screen.progress().back(), 1.0f);
-    m_screen.press(0);  // keep
-    m_clock.advance(0ms);
-    ASSERT_NE(m_screen.onScreen(), nullptr);
-    EXPECT_EQ(m_screen.onScreen()->tag(), ZRTrainController::TipAlert);
     EXPECT_EQ(tipsLeft(), 2);
     EXPECT_TRUE(m_trained.empty()) << "not before the tip is answered";
     m_screen.press(0);
@@ -121,7 +114,6 @@ TEST_F(DialogueTest, AFirstSampleIsRecordedPlayedBackAndKeptWhateverTheVoiceGuid
     EXPECT_EQ(other->numberOfSamples(), 0);
     EXPECT_EQ(m_store.commandForPhoneNumber("0170 3"), contact);
     EXPECT_EQ(contact->numberOfSamples(), 1);
-    EXPECT_EQ(contact->sample1()->commandID(), contact->commandID());
     EXPECT_EQ(sampleFiles().size(), 1);
     EXPECT_TRUE(QFile::exists(contact->sample1()->filePath()));
     // The sample is what was said: its print is the print of the utterance.
