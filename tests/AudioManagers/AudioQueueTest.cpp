@@ -3,7 +3,6 @@
 #include "AudioManagers/AudioVoicePrintRecorder.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
-#include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Audio/PcmBytes.h"
 #include "Platform/Time/VirtualClock.h"
@@ -148,10 +147,11 @@ TEST_F(AudioQueueTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAnd
     EXPECT_EQ(object.startingPacketNumber(), 4294967296);
 }
 
-TEST_F(AudioQueueTest, BothRecordersOfATrainingHearTheUtteranceAndTheFileIsFinishedAtStop)
+// What the two recorders hear is checked through a whole training, in
+// tests/TrainAndRecognize/DialogueTest.cpp.
+TEST_F(AudioQueueTest, BothRecordersOfATrainingCountTheirPacketsAndTheFileIsFinishedAtStop)
 {
-    const std::string said = Fsdd::recording(8, "theo", 0).string();
-    m_device.microphone().addUtterance(QString::fromStdString(said));
+    m_device.microphone().addUtterance(QString::fromStdString(Fsdd::recording(8, "theo", 0).string()));
     const ZRSample sample(0, ZRSample::createSampleFilename());
     IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
     AudioVoicePrintRecorder voice(m_device);
@@ -159,23 +159,10 @@ TEST_F(AudioQueueTest, BothRecordersOfATrainingHearTheUtteranceAndTheFileIsFinis
     recordFor(2s, &voice, file.get());
     EXPECT_EQ(file->startingPacketNumber(), 88200);
     EXPECT_EQ(voice.startingPacketNumber(), 16000);
-
     // Readable and complete while the recorder still exists: the header holds the length.
     const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
     ASSERT_TRUE(caf);
     EXPECT_EQ(caf->packetCount(), 88200);
-    std::vector<std::int16_t> inFile(88200);
-    caf->readPackets(0, 88200, inFile.data());
-    std::vector<std::int16_t> atFileRate = AudioFileDecoder::decode(said, 44100).samples;
-    atFileRate.resize(88200, 0);
-    EXPECT_EQ(inFile, atFileRate);
-
-    // Two seconds at 8000 Hz: the utterance, then the silence of the microphone.
-    std::vector<std::int16_t> spoken = TestData::samplesOf(said);
-    spoken.resize(16000, 0);
-    ASSERT_TRUE(voice.audioData());
-    EXPECT_EQ(*voice.audioData(), PcmBytes::bigEndian(spoken)) << "big-endian, untouched";
-    EXPECT_EQ(voice.voicePrint()->voicePrint(), TestData::voicePrintOf(spoken).voicePrint());
 }
 
 }  // namespace

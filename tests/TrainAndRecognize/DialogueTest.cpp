@@ -1,6 +1,7 @@
 #include "DataModel/ZRCommand.h"
 #include "DataModel/ZRSample.h"
 #include "DataModel/ZRVoicePrint.h"
+#include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/System/UserDefaults.h"
 #include "TrainAndRecognize/ZRRecognizeController.h"
 #include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
@@ -101,6 +102,10 @@ TEST_F(DialogueTest, AFirstSampleIsRecordedPlayedBackAndKeptWhateverTheVoiceGuid
 
     m_clock.runUntil([this] { return m_screen.presented().back() == "alert 3"; }, 60s);
     EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
+    // The sample file holds the two seconds recorded, at 44100 Hz.
+    std::vector<std::int16_t> recorded = AudioFileDecoder::decode(said, 44100).samples;
+    recorded.resize(88200, 0);
+    EXPECT_EQ(m_device.speaker().playedSounds()[2].samples, recorded);
     // Eighty ticks fill the bar: 1/80 ... 80/80.
     ASSERT_EQ(m_screen.progress().size(), 80u);
     EXPECT_EQ(m_screen.progress().back(), 1.0f);
@@ -115,6 +120,7 @@ TEST_F(DialogueTest, AFirstSampleIsRecordedPlayedBackAndKeptWhateverTheVoiceGuid
     EXPECT_EQ(m_store.commandForPhoneNumber("0170 3"), contact);
     EXPECT_EQ(contact->numberOfSamples(), 1);
     EXPECT_EQ(sampleFiles().size(), 1);
+    ASSERT_NE(contact->sample1(), nullptr);
     EXPECT_TRUE(QFile::exists(contact->sample1()->filePath()));
     // The sample is what was said: its print is the print of the utterance.
     EXPECT_EQ(
