@@ -8,7 +8,6 @@
 #include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/Audio/PcmBytes.h"
 #include "Platform/System/BundleResources.h"
-#include "Platform/System/UserDefaults.h"
 #include "support/TestData.h"
 
 namespace {
@@ -23,12 +22,6 @@ std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
 }
 
 }  // namespace
-
-void DialogueFixture::SetUp()
-{
-    setVoiceGuide(true);
-    setConfirmations(false);
-}
 
 std::shared_ptr<ZRCommand> DialogueFixture::trainDigit(std::int32_t type, int digit)
 {
@@ -67,13 +60,6 @@ std::string DialogueFixture::say(int digit, int take)
             take < 0 ? std::vector<std::int16_t> {} : TestData::samplesOf(Fsdd::recording(digit, kSpeaker, take))));
     m_device.microphone().addUtterance(QString::fromStdString(path));
     return path;
-}
-
-void DialogueFixture::setSetting(const char* key, bool on)
-{
-    UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(on, key);
-    defaults.synchronize();
 }
 
 std::vector<std::string> DialogueFixture::heard() const
