@@ -50,8 +50,7 @@ protected:
 
     // What the speaker played, by name: a prompt's name, or "sample".
     std::vector<std::string> heard() const;
-    // When the sound at `index` of heard() started and ended.
-    Clock::Duration startOf(std::size_t index) const { return m_device.speaker().playedSounds().at(index).start; }
+    // When the sound at `index` of heard() ended.
     Clock::Duration endOf(std::size_t index) const { return m_device.speaker().playedSounds().at(index).end; }
 
     IsolatedStorage m_storage;
