@@ -23,7 +23,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Players and recorders on the virtual speaker and microphone.
-class AudioQueueTest : public ::testing::Test {
+class AudioTest : public ::testing::Test {
 protected:
     // A sample whose file holds `packets` packets of varied audio at 44100 Hz.
     std::shared_ptr<ZRSample> sampleWithPackets(std::uint32_t packets)
@@ -65,7 +65,7 @@ protected:
     Clock::Duration m_notifiedAt {0};
 };
 
-TEST_F(AudioQueueTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
+TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
 {
     // Two seconds, and a tenth of one that ends while the buffers are primed.
     for (const auto& [packets, length] :
@@ -92,7 +92,7 @@ TEST_F(AudioQueueTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferH
     }
 }
 
-TEST_F(AudioQueueTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStopLetsTheQueuedAudioPlay)
+TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStopLetsTheQueuedAudioPlay)
 {
     const auto sample = sampleWithPackets(88200);
     const auto busy = countingPlayer();
@@ -129,7 +129,7 @@ TEST_F(AudioQueueTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAnd
     EXPECT_TRUE(std::equal(played()[0].samples.begin(), played()[0].samples.end(), m_written.begin()));
 }
 
-TEST_F(AudioQueueTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAndPacketsCountPastThirtyTwoBits)
+TEST_F(AudioTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAndPacketsCountPastThirtyTwoBits)
 {
     AudioVoicePrintRecorder recorder(m_device);
     recordFor(13s, &recorder);  // longer than the three 4.096-second buffers together
@@ -152,7 +152,7 @@ TEST_F(AudioQueueTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAnd
 
 // What the two recorders hear is checked through a whole training, in
 // tests/TrainAndRecognize/DialogueTest.cpp.
-TEST_F(AudioQueueTest, BothRecordersOfATrainingCountTheirPacketsAndTheFileIsFinishedAtStop)
+TEST_F(AudioTest, BothRecordersOfATrainingCountTheirPacketsAndTheFileIsFinishedAtStop)
 {
     m_device.microphone().addUtterance(QString::fromStdString(Fsdd::recording(8, "theo", 0).string()));
     const ZRSample sample(0, ZRSample::createSampleFilename());

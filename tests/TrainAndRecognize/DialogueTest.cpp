@@ -57,8 +57,7 @@ protected:
 
     QStringList sampleFiles() const { return QDir(m_storage.documents()).entryList({"sample*.aif"}, QDir::Files); }
 
-    Commands m_trained;
-    Commands m_results;
+    Commands m_trained, m_results;
     Clock::Duration m_resultAt {0};
     ZRTrainController m_trainer {m_screen, m_device, m_store};
     ZRRecognizeController m_recognizer {m_screen, m_device, m_store};
@@ -207,22 +206,16 @@ TEST_F(DialogueTest, TheStopButtonEndsARecognitionWithNothingAndASpokenContactIs
 // the accept/repeat/cancel sheet as soon as it shows.
 struct Dialogue {
     const char* name;
-    bool voiceGuide;
-    bool confirmations;
-    bool trainSystem;
-    bool contact;
+    bool voiceGuide, confirmations, trainSystem, contact;
     std::vector<int> said;
-    Names heard;
-    Names sheets;
+    Names heard, sheets;
     bool returnsContact;
     std::vector<int> buttons = {};
-    bool withoutPrompts = false;
-    bool samplesCut = false;  // the contact's sample files, behind the store's back
+    // Prompts missing; the contact's sample files cut behind the store's back.
+    bool withoutPrompts = false, samplesCut = false;
 };
 
-constexpr int A = DialogueFixture::kAcceptDigit;
-constexpr int R = DialogueFixture::kRepeatDigit;
-constexpr int C = DialogueFixture::kCancelDigit;
+constexpr int A = DialogueFixture::kAcceptDigit, R = DialogueFixture::kRepeatDigit, C = DialogueFixture::kCancelDigit;
 const Names kTwoSheets {"sheet 0", "sheet 2"};
 const Names kFourSheets {"sheet 0", "sheet 2", "sheet 0", "sheet 2"};
 
