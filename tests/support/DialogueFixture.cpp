@@ -8,7 +8,6 @@
 #include "Platform/Audio/AudioFileDecoder.h"
 #include "Platform/Audio/PcmBytes.h"
 #include "Platform/System/BundleResources.h"
-#include "Platform/System/UserDefaults.h"
 #include "support/TestData.h"
 
 namespace {
@@ -23,12 +22,6 @@ std::vector<std::int16_t> utteranceOf(const std::vector<std::int16_t>& speech)
 }
 
 }  // namespace
-
-void DialogueFixture::SetUp()
-{
-    setVoiceGuide(true);
-    setConfirmations(false);
-}
 
 std::shared_ptr<ZRCommand> DialogueFixture::trainDigit(std::int32_t type, int digit)
 {
@@ -69,33 +62,20 @@ std::string DialogueFixture::say(int digit, int take)
     return path;
 }
 
-void DialogueFixture::setSetting(const char* key, bool on)
-{
-    UserDefaults defaults = UserDefaults::standardUserDefaults();
-    defaults.setBool(on, key);
-    defaults.synchronize();
-}
-
 std::vector<std::string> DialogueFixture::heard() const
 {
     // A prompt is known by its samples (it may have been cut off); samples
     // of commands play at 44100 Hz.
-    static const std::map<std::string, std::vector<std::int16_t>> prompts = [] {
-        std::map<std::string, std::vector<std::int16_t>> all;
-        for (const char* name : AudioPlayer::kSystemSamples)
-            all[name]
-                = AudioFileDecoder::decode(BundleResources::pathForResource(name, "caf").toStdString(), 22050).samples;
-        return all;
-    }();
     std::vector<std::string> names;
     for (const VirtualSpeaker::Sound& sound : m_device.speaker().playedSounds()) {
-        std::string name = sound.sampleRate == 44100 ? "sample" : "?";
-        for (const auto& [prompt, samples] : prompts) {
+        names.emplace_back(sound.sampleRate == 44100 ? "sample" : "?");
+        for (const char* prompt : AudioPlayer::kSystemSamples) {
+            const std::string path = BundleResources::pathForResource(prompt, "caf").toStdString();
+            const std::vector<std::int16_t> samples = AudioFileDecoder::decode(path, 22050).samples;
             if (sound.sampleRate == 22050 && sound.samples.size() <= samples.size()
                 && std::equal(sound.samples.begin(), sound.samples.end(), samples.begin()))
-                name = prompt;
+                names.back() = prompt;
         }
-        names.push_back(name);
     }
     return names;
 }

@@ -2,6 +2,7 @@
 
 #include "DataModel/ZRCommandList.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
+#include "Platform/System/UserDefaults.h"
 #include "Platform/Time/VirtualClock.h"
 #include "support/IsolatedStorage.h"
 #include "support/ScriptedPopupHost.h"
@@ -28,7 +29,11 @@ public:
     static constexpr int kCancelDigit = 9;
 
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        setVoiceGuide(true);
+        setConfirmations(false);
+    }
 
     // A command trained with takes 0 to 2 of `digit`, each with its sample
     // file, added to the store. A phone command is called "Digit D" and has
@@ -40,14 +45,12 @@ protected:
     std::string say(int digit, int take = 2);
     void sayNothing() { say(0, -1); }
 
-    static void setVoiceGuide(bool on) { setSetting("VoiceGuide", on); }
-    static void setConfirmations(bool on) { setSetting("Confirmations", on); }
-    static void setSetting(const char* key, bool on);
+    static void setVoiceGuide(bool on) { UserDefaults::standardUserDefaults().setBool(on, "VoiceGuide"); }
+    static void setConfirmations(bool on) { UserDefaults::standardUserDefaults().setBool(on, "Confirmations"); }
 
     // What the speaker played, by name: a prompt's name, or "sample".
     std::vector<std::string> heard() const;
-    // When the sound at `index` of heard() started and ended.
-    Clock::Duration startOf(std::size_t index) const { return m_device.speaker().playedSounds().at(index).start; }
+    // When the sound at `index` of heard() ended.
     Clock::Duration endOf(std::size_t index) const { return m_device.speaker().playedSounds().at(index).end; }
 
     IsolatedStorage m_storage;

@@ -36,8 +36,9 @@ public:
 
     // "sheet 0", "alert 3": every popup presented, in order.
     const std::vector<std::string>& presented() const { return m_presented; }
-    // Every value the progress bars of the popups took, in order.
-    const std::vector<float>& progress() const { return m_progress; }
+    // Every value the progress bars of the popups took, in order (a test
+    // may clear them between dialogues).
+    std::vector<float>& progress() { return m_progress; }
 
 private:
     void watchProgress(ProgressView* bar);

@@ -1,0 +1,279 @@
+#include "DataModel/ZRCommand.h"
+#include "DataModel/ZRSample.h"
+#include "DataModel/ZRVoicePrint.h"
+#include "Platform/Audio/AudioFileDecoder.h"
+#include "Platform/System/UserDefaults.h"
+#include "TrainAndRecognize/ZRRecognizeController.h"
+#include "TrainAndRecognize/ZRRecognizeControllerDelegate.h"
+#include "TrainAndRecognize/ZRTrainController.h"
+#include "TrainAndRecognize/ZRtrainCommandControllerDelegate.h"
+#include "support/DialogueFixture.h"
+#include "support/LogCapture.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TestData.h"
+
+#include <QDir>
+#include <QFile>
+#include <optional>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Names = std::vector<std::string>;
+using Commands = std::vector<std::shared_ptr<ZRCommand>>;
+
+// Trainings and recognitions, each with its own controller on the one screen.
+class DialogueTest : public DialogueFixture,
+                     public ZRtrainCommandControllerDelegate,
+                     public ZRRecognizeControllerDelegate {
+protected:
+    void SetUp() override
+    {
+        DialogueFixture::SetUp();
+        // The tip shows for three more kept samples.
+        UserDefaults::standardUserDefaults().setInteger(3, "UpTo3SampleInfoCount");
+    }
+    void trainedCommand(const std::shared_ptr<ZRCommand>& command) override { m_trained.push_back(command); }
+    void recognizedCommand(const std::shared_ptr<ZRCommand>& command) override
+    {
+        m_results.push_back(command);
+        m_resultAt = m_clock.now();
+    }
+
+    static int tipsLeft() { return UserDefaults::standardUserDefaults().integerForKey("UpTo3SampleInfoCount"); }
+
+    // Runs a recognition to its result (or for at most a minute of clock
+    // time), after the microphone has been given `said`.
+    void recognize(const std::vector<int>& said)
+    {
+        m_results.clear();
+        m_device.speaker().clear();
+        m_screen.progress().clear();
+        for (int digit : said)
+            say(digit);
+        m_recognizer.recognizeWithDelegate(this);
+        m_clock.runUntil([this] { return !m_results.empty(); }, 60s);
+    }
+
+    QStringList sampleFiles() const { return QDir(m_storage.documents()).entryList({"sample*.aif"}, QDir::Files); }
+
+    Commands m_trained, m_results;
+    Clock::Duration m_resultAt {0};
+    ZRTrainController m_trainer {m_screen, m_device, m_store};
+    ZRRecognizeController m_recognizer {m_screen, m_device, m_store};
+};
+
+TEST_F(DialogueTest, ATrainingExplainsItsCommandRecordsPlaysBackAndKeepsWhateverTheVoiceGuideWhileNoOtherDialogueStarts)
+{
+    const LogCapture log;
+    m_trainer.trainCommand(nullptr, this);  // logged, and nothing shows
+    m_clock.advance(1s);
+    EXPECT_TRUE(m_screen.presented().empty());
+    // A system command is explained by what system commands are for; declined.
+    const auto accept = ZRCommand::initForCommandType(ZRCommandTypeAccept, m_store);
+    accept->setName("Accept");
+    m_trainer.trainCommand(accept, this);
+    m_clock.advance(0ms);
+    ASSERT_NE(m_screen.onScreen(), nullptr);
+    EXPECT_EQ(m_screen.onScreen()->title(), qtTrId("infoText").arg("Accept", qtTrId("infoDetailText")));
+    m_screen.press(1);
+
+    setVoiceGuide(false);
+    const auto contact = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
+    contact->setName("Digit 3");
+    contact->setPhoneNumber("0170 3");
+    const auto other = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
+    const std::string said = say(3);
+    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
+    m_trainer.trainCommand(contact, this);
+    m_clock.advance(0ms);
+    ASSERT_NE(m_screen.onScreen(), nullptr);
+    EXPECT_EQ(m_screen.onScreen()->title(), qtTrId("infoText").arg("Digit 3", "0170 3"));
+    m_screen.press(0);
+
+    // While "you said" plays, nothing covers the screen; the contacts and the
+    // commands screen each train with their own controller, the dial screen
+    // recognises: none of them starts.
+    m_clock.runUntil([this] { return m_device.speaker().playedSounds().size() == 2; }, 60s);
+    ASSERT_EQ(m_screen.onScreen(), nullptr);
+    ZRTrainController otherScreen(m_screen, m_device, m_store);
+    m_trainer.trainCommand(other, this);
+    otherScreen.trainCommand(other, this);
+    m_recognizer.recognizeWithDelegate(this);
+
+    m_clock.runUntil([this] { return m_screen.presented().back() == "alert 3"; }, 60s);
+    EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
+    // The sample file holds the two seconds recorded, at 44100 Hz.
+    std::vector<std::int16_t> recorded = AudioFileDecoder::decode(said, 44100).samples;
+    recorded.resize(88200, 0);
+    EXPECT_EQ(m_device.speaker().playedSounds()[2].samples, recorded);
+    // Eighty ticks fill the bar: 1/80 ... 80/80.
+    ASSERT_EQ(m_screen.progress().size(), 80u);
+    EXPECT_EQ(m_screen.progress().back(), 1.0f);
+    EXPECT_EQ(tipsLeft(), 2);
+    EXPECT_TRUE(m_trained.empty()) << "not before the tip is answered";
+    m_screen.press(0);
+
+    EXPECT_EQ(m_screen.presented(), (Names {"sheet 0", "sheet 0", "alert 1", "sheet 2", "alert 3"}));
+    EXPECT_EQ(log.errors(), QStringList("ERROR ZRTrainController:trainCommand: command object == nil"));
+    ASSERT_EQ(m_trained, Commands {contact});
+    EXPECT_TRUE(m_results.empty());
+    EXPECT_EQ(other->numberOfSamples(), 0);
+    EXPECT_EQ(m_store.commandForPhoneNumber("0170 3"), contact);
+    EXPECT_EQ(contact->numberOfSamples(), 1);
+    ASSERT_NE(contact->sample1(), nullptr);
+    EXPECT_TRUE(QFile::exists(contact->sample1()->filePath()));
+    // The sample is what was said: its print is the print of the utterance.
+    EXPECT_EQ(
+        contact->sample1()->voicePrint()->voicePrint(), TestData::voicePrintOf(TestData::samplesOf(said)).voicePrint());
+}
+
+TEST_F(DialogueTest, DeclinedSamplesLeaveNoTraceTheTipShowsThriceAndAFourthSampleReplacesTheOldest)
+{
+    // Without its prompts, a training goes on.
+    const ScopedEnvironment noPrompts("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
+    const LogCapture log;
+    const auto contact = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
+    QStringList kept;
+    for (const auto& [record, keep] :
+        {std::pair(true, true), {false, true}, {true, false}, {true, true}, {true, true}, {true, true}}) {
+        say(5);
+        // Answered in advance; the tip is dismissed when it shows.
+        m_screen.forgetAnswers();
+        m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, record ? 0 : 1);
+        m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, keep ? 0 : 1);
+        m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
+        m_trainer.trainCommand(contact, this);
+        m_clock.runUntil([this] { return m_trainer.command() == nullptr; }, 60s);
+        if (record && keep)
+            kept.append(contact->sample1()->filePath());
+    }
+    const Names& popups = m_screen.presented();
+    EXPECT_EQ(std::count(popups.begin(), popups.end(), "alert 1"), 5) << "no Speak Now alert when declined at once";
+    EXPECT_EQ(std::count(popups.begin(), popups.end(), "alert 3"), 3);
+    EXPECT_EQ(tipsLeft(), 0);
+    EXPECT_EQ(heard(), Names(5, "sample"));
+    EXPECT_EQ(log.errors().count("ERROR soundfile not available"), 10);
+    EXPECT_EQ(m_trained, Commands(4, contact));
+    EXPECT_EQ(m_store.count(), 1u) << "added to the store once";
+    EXPECT_EQ(
+        QStringList({contact->sample1()->filePath(), contact->sample2()->filePath(), contact->sample3()->filePath()}),
+        QStringList({kept[3], kept[2], kept[1]}));
+    EXPECT_EQ(sampleFiles().size(), 3) << "neither the declined recordings' files nor the oldest are left";
+    EXPECT_FALSE(QFile::exists(kept[0]));
+    // Every kept sample is in the file at once, not only at the end of the run.
+    EXPECT_EQ(ZRCommandList::loadFromFile().commandAtIndex(0)->sample1()->filePath(), kept[3]);
+}
+
+TEST_F(DialogueTest, TheStopButtonEndsARecognitionWithNothingAndASpokenContactIsThenPlayedBackAndReturned)
+{
+    trainDigit(ZRCommandTypePhone, 3);
+    const auto four = trainDigit(ZRCommandTypePhone, 4);
+    say(4);
+    m_recognizer.recognizeWithDelegate(this);
+    m_clock.advance(300ms);  // speak-now is playing
+    m_screen.press(0);
+    m_clock.advance(2s);
+    EXPECT_EQ(m_results, Commands {nullptr});
+    EXPECT_EQ(m_resultAt, 300ms + 1s);
+    EXPECT_EQ(m_recognizer.recorder(), nullptr);
+    EXPECT_EQ(heard(), Names {"speak-now"});
+    EXPECT_LT(endOf(0), 400ms) << "the prompt was cut off";
+
+    // Stopped while recording, then listening again at once: the stopped
+    // recording's timer must not count into the new one and end it early.
+    m_results.clear();
+    m_recognizer.recognizeWithDelegate(this);
+    m_clock.runUntil([this] { return m_recognizer.recorder() != nullptr; }, 60s);
+    m_clock.advance(500ms);
+    m_screen.press(0);
+    ASSERT_EQ(m_results, Commands {nullptr});
+    recognize({4});
+    EXPECT_EQ(m_results, Commands {four});
+    EXPECT_EQ(heard(), (Names {"speak-now", "you-said", "sample"}));
+    EXPECT_EQ(m_device.speaker().playedSounds()[2].start - endOf(1), 500ms)
+        << "a pause between you-said and the sample";
+    EXPECT_EQ(m_resultAt, endOf(2));
+    // Eighty ticks, 1/80 ... 80/80, never beyond.
+    ASSERT_EQ(m_screen.progress().size(), 80u);
+    EXPECT_EQ(m_screen.progress().front(), 1.0f / 80);
+    EXPECT_EQ(m_screen.progress().back(), 1.0f);
+    EXPECT_EQ(m_screen.onScreen(), nullptr);
+}
+
+// A whole recognition: what the speaker plays, which sheets show, and
+// whether the contact (digit 6) comes back. Answers are said, or pressed on
+// the accept/repeat/cancel sheet as soon as it shows.
+struct Dialogue {
+    const char* name;
+    bool voiceGuide, confirmations, trainSystem, contact;
+    std::vector<int> said;
+    Names heard, sheets;
+    bool returnsContact;
+    std::vector<int> buttons = {};
+    // Prompts missing; the contact's sample files cut behind the store's back.
+    bool withoutPrompts = false, samplesCut = false;
+};
+
+constexpr int A = DialogueFixture::kAcceptDigit, R = DialogueFixture::kRepeatDigit, C = DialogueFixture::kCancelDigit;
+const Names kTwoSheets {"sheet 0", "sheet 2"};
+const Names kFourSheets {"sheet 0", "sheet 2", "sheet 0", "sheet 2"};
+
+const Dialogue kDialogues[] = {
+    {"NoMatch", true, false, false, false, {5}, {"speak-now", "not-recognized"}, {"sheet 0"}, false},
+    {"NoMatchRepeatedThenCancelled", true, true, true, false, {1, R, 1, C},
+        {"speak-now", "not-recognized", "say-repeat-cancel", "speak-now", "not-recognized", "say-repeat-cancel"},
+        {"sheet 0", "sheet 1", "sheet 0", "sheet 1"}, false},
+    {"NoMatchAndNoAnswerMatches", true, true, false, false, {1, R},
+        {"speak-now", "not-recognized", "say-repeat-cancel", "not-recognized"}, {"sheet 0", "sheet 1"}, false},
+    {"Accepted", true, true, true, true, {6, A}, {"speak-now", "you-said", "sample", "say-accept-etc"}, kTwoSheets,
+        true},
+    {"RepeatedThenCancelled", true, true, true, true, {6, R, 6, C},
+        {"speak-now", "you-said", "sample", "say-accept-etc", "speak-now", "you-said", "sample", "say-accept-etc"},
+        kFourSheets, false},
+    // A button pressed as the sheet shows cuts its prompt off: not heard.
+    {"RepeatThenAcceptPressed", true, true, true, true, {6, 6}, {}, kFourSheets, true, {1, 0}},
+    {"StopPressed", true, true, true, true, {6, 6}, {}, kTwoSheets, false, {2}},
+    {"WithoutVoiceGuide", false, false, false, true, {6}, {"beep1", "beep1", "sample"}, {"sheet 0"}, true},
+    {"NoMatchWithoutVoiceGuide", false, false, false, false, {6}, {"beep1", "beep2"}, {"sheet 0"}, false},
+    {"CancelledWithoutPrompts", true, true, true, true, {6, R, 6, C}, {"sample", "sample"}, kFourSheets, false, {},
+        true},
+    {"SampleFilesCut", true, false, false, true, {6}, {"speak-now", "you-said"}, {"sheet 0"}, true, {}, false, true},
+};
+
+class RecognitionTest : public DialogueTest, public ::testing::WithParamInterface<Dialogue> { };
+
+TEST_P(RecognitionTest, PlaysShowsAndReturns)
+{
+    const Dialogue& row = GetParam();
+    setVoiceGuide(row.voiceGuide);
+    setConfirmations(row.confirmations);
+    if (row.trainSystem)
+        trainSystemCommands();
+    const auto contact = row.contact ? trainDigit(ZRCommandTypePhone, 6) : nullptr;
+    for (int button : row.buttons)
+        m_screen.answer(Popup::Kind::ActionSheet, ZRRecognizeController::AcceptRepeatCancelSheet, button);
+    std::optional<ScopedEnvironment> noPrompts;
+    if (row.withoutPrompts)
+        noPrompts.emplace("ZARNETH_RESOURCES", (m_utterances / "nothing-here").string());
+    if (row.samplesCut)
+        for (const auto& sample : {contact->sample1(), contact->sample2(), contact->sample3()})
+            QFile::resize(sample->filePath(), 10);
+    const LogCapture log;
+    recognize(row.said);
+    if (!row.heard.empty()) {
+        EXPECT_EQ(heard(), row.heard);
+    }
+    EXPECT_EQ(m_screen.presented(), row.sheets);
+    EXPECT_EQ(m_results, Commands {row.returnsContact ? contact : nullptr});
+    EXPECT_EQ(log.errors().contains("ERROR soundfile not available"), row.withoutPrompts || row.samplesCut);
+    // An answer takes two seconds; a cancelled dialogue ends a second later.
+    if (row.said.back() == C) {
+        EXPECT_EQ(m_resultAt - endOf(m_device.speaker().playedSounds().size() - 1), 3s);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Recognition, RecognitionTest, ::testing::ValuesIn(kDialogues),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
