@@ -4,7 +4,6 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/System/BundleResources.h"
-#include "ViewControllers/Kit/NavigationController.h"
 #include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/Kit/TableViewController.h"
 #include "support/ScreenFixture.h"
@@ -12,13 +11,10 @@
 
 #include <QAccessible>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTranslator>
-#include <functional>
 
 namespace {
 
-using namespace std::chrono_literals;
 using enum QAccessible::Role;
 
 class AccessibilityFixture : public ScreenFixture {
@@ -27,45 +23,22 @@ protected:
     {
         ScreenFixture::SetUp();
         QAccessible::setActive(true);  // Qt Quick builds accessible faces only for a reader
-        setting("Dialing", true);      // no listening at launch: each test starts it
-    }
-    void TearDown() override
-    {
-        ScreenFixture::TearDown();
-        QCoreApplication::removeTranslator(&m_german);
+        setSetting("Dialing", true);   // no listening at launch: each test starts it
     }
 
     // Digit 2, "+49 170 002", in the application's own store.
     void trainName()
     {
         ZRCommandList::sharedCommandList().addCommand(trainDigit(ZRCommandTypePhone, 2));
-        setting("CommandListHasData", true);
-    }
-    NavigationController& tab(int index) const
-    {
-        return static_cast<NavigationController&>(*tabs().viewControllerAt(index));
-    }
-
-    // Runs the dialogues' clock and the event loop until `done`.
-    bool run(const std::function<bool()>& done)
-    {
-        return QTest::qWaitFor([&] { return done() || (m_clock.advance(100ms), done()); }, 60000);
-    }
-    // The tabs' side of the flip, once turned to the front.
-    bool tabsShown() const { return m_window->findChild<QObject*>("rootView")->property("side").toInt() == 1; }
-
-    void key(Qt::Key pressed) { QTest::keyClick(m_window, pressed); }
-    QAccessibleInterface* focused() const
-    {
-        QQuickItem* item = m_window->activeFocusItem();
-        return item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+        setSetting("CommandListHasData", true);
     }
     // Tab until the control with the focus says `text` (and is a `role`).
     bool tabTo(const QString& text, QAccessible::Role role = NoRole)
     {
         for (int step = 0; step < 40; ++step, key(Qt::Key_Tab)) {
             QTest::qWait(10);  // a new page lays out its rows first
-            QAccessibleInterface* node = focused();
+            QQuickItem* item = m_window->activeFocusItem();
+            QAccessibleInterface* node = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
             if (node && (node->text(QAccessible::Name) + " " + node->text(QAccessible::Description)).contains(text)
                 && (role == NoRole || node->role() == role))
                 return true;
@@ -83,29 +56,22 @@ protected:
         ADD_FAILURE() << "the focus is on no accessible item";
         return false;
     }
-    bool popupHasFocus() const
-    {
-        const QString name = m_window->activeFocusItem() ? m_window->activeFocusItem()->objectName() : QString();
-        return host().visible() && (name.startsWith("sheetButton") || name.startsWith("alertButton"));
-    }
 
     UrlCatcher m_dialler;
-    QTranslator m_german;
+    QTranslator m_german;  // leaves the application when it goes
 };
 
 // ---- What a screen reader finds ----
 
 // A screen, reached through the controllers: the dial screen (kDial), the
 // dial screen listening (kListening), or a tab with `rows` first rows
-// selected one after the other and, for `about`, its right button pressed.
-constexpr int kDial = -2;
-constexpr int kListening = -1;
+// selected one after the other (kAbout: its right button pressed instead);
+// with the roles that must be on it.
+constexpr int kDial = -2, kListening = -1, kAbout = -1;
 struct Screen {
     const char* name;
-    int tab;
-    int rows;
-    bool about;
-    std::vector<QAccessible::Role> roles;  // that must be on it
+    int tab, rows;
+    std::vector<QAccessible::Role> roles;
 };
 
 void shownNodes(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& found)
@@ -139,22 +105,22 @@ protected:
         tabs().selectTab(screen.tab);
         for (int row = 0; row < screen.rows; ++row)
             qobject_cast<TableViewController*>(tab(screen.tab).topViewController())->selectRow(0, 0);
-        if (screen.about)
+        if (screen.rows == kAbout)
             tab(screen.tab).topViewController()->clickedRightBarButton();
     }
 };
 
 const std::vector<Screen> kScreens = {
-    {"DialScreen", kDial, 0, false, {Button}},
-    {"Listening", kListening, 0, false, {Dialog, ProgressBar, Button}},
-    {"ActionsTab", TabBarController::ActionsTab, 0, false, {ListItem, PageTab}},
-    {"Contacts", TabBarController::ActionsTab, 1, false, {EditableText, ListItem, Button}},
-    {"Contact", TabBarController::ActionsTab, 2, false, {ListItem, Button}},
-    {"CommandsTab", TabBarController::CommandsTab, 0, false, {ListItem, Button}},
-    {"CommandOptions", TabBarController::CommandsTab, 1, false, {Dialog, Button}},
-    {"SettingsTab", TabBarController::DefaultsTab, 0, false, {CheckBox}},
-    {"HelpTab", TabBarController::HelpTab, 0, false, {Button}},
-    {"About", TabBarController::HelpTab, 0, true, {Link, Button}},
+    {"DialScreen", kDial, 0, {Button}},
+    {"Listening", kListening, 0, {Dialog, ProgressBar, Button}},
+    {"ActionsTab", TabBarController::ActionsTab, 0, {ListItem, PageTab}},
+    {"Contacts", TabBarController::ActionsTab, 1, {EditableText, ListItem, Button}},
+    {"Contact", TabBarController::ActionsTab, 2, {ListItem, Button}},
+    {"CommandsTab", TabBarController::CommandsTab, 0, {ListItem, Button}},
+    {"CommandOptions", TabBarController::CommandsTab, 1, {Dialog, Button}},
+    {"SettingsTab", TabBarController::DefaultsTab, 0, {CheckBox}},
+    {"HelpTab", TabBarController::HelpTab, 0, {Button}},
+    {"About", TabBarController::HelpTab, kAbout, {Link, Button}},
 };
 
 TEST_P(ScreenReaderTest, EveryControlSaysWhatItIsAndNoTwoNeighboursSayTheSame)
@@ -211,11 +177,11 @@ TEST_F(KeyboardTest, SpaceListensEscapeStopsAndEnterListensAndDials)
     key(Qt::Key_Space);
     ASSERT_TRUE(run([this] { return popupHasFocus(); })) << "the focus goes to the sheet's Stop";
     key(Qt::Key_Escape);
-    ASSERT_TRUE(run([this] { return !host().dialogueRunning(); }));
-    EXPECT_TRUE(m_dialler.opened.isEmpty());
     ASSERT_TRUE(run([this] {
-        return m_window->activeFocusItem() && m_window->activeFocusItem()->objectName() == "screenButton";
-    })) << "and back to the dial screen's button";
+        return !host().dialogueRunning() && m_window->activeFocusItem()
+            && m_window->activeFocusItem()->objectName() == "screenButton";
+    })) << "the dialogue ends and the focus is back on the dial screen's button";
+    EXPECT_TRUE(m_dialler.opened.isEmpty());
 
     say(2);
     key(Qt::Key_Return);
@@ -252,7 +218,8 @@ TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
     key(Qt::Key_Escape);
     EXPECT_EQ(tab(TabBarController::ActionsTab).count(), depth - 1) << "Escape goes back";
 
-    // Settings: the voice guide off, and the reader hears so.
+    // Settings: the voice guide off, and the reader hears so. Confirmations
+    // stay off, with a word why, until accept, repeat and cancel are trained.
     ASSERT_TRUE(tabTo(tab(TabBarController::DefaultsTab).title(), PageTab));
     key(Qt::Key_Return);
     ASSERT_TRUE(tabTo(qtTrId("prefsVoiceGuideSwitch"), CheckBox));
@@ -260,6 +227,20 @@ TEST_F(KeyboardTest, TrainsAContactSwitchesASettingAndDeletesTheName)
     key(Qt::Key_Space);
     EXPECT_FALSE(setting("VoiceGuide"));
     EXPECT_FALSE(focusedSwitchSaysOn());
+    store.addCommand(trainDigit(ZRCommandTypeAccept, kAcceptDigit));
+    store.addCommand(trainDigit(ZRCommandTypeRepeat, kRepeatDigit));
+    ASSERT_TRUE(tabTo(qtTrId("prefsConfSwitch"), CheckBox));
+    key(Qt::Key_Space);
+    ASSERT_TRUE(run([this] { return popupHasFocus(); }));
+    EXPECT_EQ(host().title(), qtTrId("switchLockInfoTitle"));
+    EXPECT_FALSE(setting("Confirmations"));
+    key(Qt::Key_Return);
+    ASSERT_TRUE(run([this] { return !host().visible(); }));
+    store.addCommand(trainDigit(ZRCommandTypeCancel, kCancelDigit));
+    ASSERT_TRUE(tabTo(qtTrId("prefsConfSwitch"), CheckBox));
+    key(Qt::Key_Space);
+    EXPECT_TRUE(setting("Confirmations"));
+    EXPECT_TRUE(focusedSwitchSaysOn());
 
     // Commands: Anna Berg's options, Delete; Escape cancels it, Enter confirms it.
     ASSERT_TRUE(tabTo(tab(TabBarController::CommandsTab).title(), PageTab));
