@@ -25,7 +25,7 @@ void ScreenFixture::answerTraining()
 void ScreenFixture::launch()
 {
     IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
-        "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 002\nEND:VCARD\n");
+        "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 005\nEND:VCARD\n");
     m_application.applicationDidFinishLaunching();
     m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
     m_window->requestActivate();

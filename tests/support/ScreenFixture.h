@@ -40,7 +40,7 @@ protected:
     }
     void answerTraining();
 
-    // Launches the application in its window, with Anna Berg (+49 170 002)
+    // Launches the application in its window, with Anna Berg (+49 170 005)
     // in the contacts it reads.
     void launch();
     // The visible item of that name, if any (tabs keep hidden pages around).
