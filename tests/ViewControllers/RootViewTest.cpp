@@ -79,7 +79,9 @@ TEST_F(RootViewTest, ASheetUncoveredAgainIsNotPresentedTwice)
     PresentationCounter counter;
     const auto sheet = ActionSheet::create("Sheet", &counter, "Cancel", {}, {});
     sheet->show(host());
-    AlertView::create("Alert", {}, nullptr, "OK", {})->show(host());
+    QTest::qWait(50);  // on screen, then covered and uncovered
+    const auto alert = AlertView::create("Alert", {}, nullptr, "OK", {});
+    alert->show(host());
     QTest::qWait(50);
     tap("alertButton0");
     EXPECT_EQ(host().title(), "Sheet");
