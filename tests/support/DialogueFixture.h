@@ -45,8 +45,9 @@ protected:
     std::string say(int digit, int take = 2);
     void sayNothing() { say(0, -1); }
 
-    static void setVoiceGuide(bool on) { UserDefaults::standardUserDefaults().setBool(on, "VoiceGuide"); }
-    static void setConfirmations(bool on) { UserDefaults::standardUserDefaults().setBool(on, "Confirmations"); }
+    static void setSetting(const char* key, bool on) { UserDefaults::standardUserDefaults().setBool(on, key); }
+    static void setVoiceGuide(bool on) { setSetting("VoiceGuide", on); }
+    static void setConfirmations(bool on) { setSetting("Confirmations", on); }
 
     // What the speaker played, by name: a prompt's name, or "sample".
     std::vector<std::string> heard() const;
