@@ -32,7 +32,7 @@ namespace {
 
 using nlohmann::json;
 
-ProcessRun cli(std::vector<std::string> arguments)
+ProcessRun cli(const std::vector<std::string>& arguments)
 {
     return ProcessRun::of(ZARNETH_CLI, arguments);
 }
@@ -75,17 +75,11 @@ TEST(CliSoakTest, ManyCommandsAndRecognitionsLeaveTheStoreWholeAndMemoryFlat)
         const ProcessRun run = cli({"train", "--name", "Contact " + std::to_string(k), "--number",
             "+1 555 1" + std::to_string(k), trained[k].string()});
         ASSERT_EQ(run.status, 0) << "command " << k << ": " << run.err;
-        if (k % 10 == 0) {
-            EXPECT_EQ(answerOf(cli({"recognize", trained[k].string()})), answerFor(k)) << "it finds itself";
-        }
     }
-    const auto checkedArchive = [&] {
-        const ProcessRun checked = ProcessRun::of(
-            "python3", {TestData::file("archives/check_archive.py").string(), storeFile.toStdString()});
-        EXPECT_EQ(checked.status, 0) << checked.err;
-        return checked.status == 0 ? json::parse(checked.out) : json();
-    };
-    const json archived = checkedArchive();
+    const ProcessRun checked
+        = ProcessRun::of("python3", {TestData::file("archives/check_archive.py").string(), storeFile.toStdString()});
+    ASSERT_EQ(checked.status, 0) << checked.err;
+    const json archived = json::parse(checked.out);
     ASSERT_EQ(archived["commands"].size(), trained.size());
     for (const json& command : archived["commands"]) {
         ASSERT_EQ(command["samples"].size(), 1u);
@@ -103,7 +97,6 @@ TEST(CliSoakTest, ManyCommandsAndRecognitionsLeaveTheStoreWholeAndMemoryFlat)
         static_cast<long>(answers.size() * 9 / 10))
         << "the few left out are too short or too long to align";
     EXPECT_EQ(IsolatedStorage::contentsOf(storeFile), archive) << "recognising writes nothing";
-    EXPECT_EQ(checkedArchive(), archived);
 
     // In one process through the store: the same answers, and the heap after
     // the last as after the first half (scratch space has grown by then).

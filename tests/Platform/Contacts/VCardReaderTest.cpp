@@ -97,10 +97,6 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
         {"ASoftLineBreakNeverSwallowsTheEndOfTheCard",
             "BEGIN:VCARD\r\nFN;QUOTED-PRINTABLE:Anna=\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Ben\r\nEND:VCARD\r\n",
             {"Anna:", "Ben:"}},
-        {"UndeclaredBytesThatAreNotUtf8AreInTheCardsOwnCodePage",
-            card({"VERSION:2.1", "N:\xD1\xEE\xEA\xEE\xEB\xEE\xE2;\xC8\xE2\xE0\xED", "TEL;CELL:1",
-                "NOTE;CHARSET=UTF-8:", "ADR;CHARSET=WINDOWS-1251:;;\xCA\xE8\xE5\xE2"}),
-            {"Иван Соколов: 1 (cell)"}},
         {"UndeclaredBytesThatAreNotUtf8AreElseInTheWindowsCodePage",
             card({"FN:S\xF6ren \x80 \x81", "NOTE;CHARSET=utf-8:x", "N;CHARSET=X-KLINGON:S\xF6ren;"})
                 + card({"FN;CHARSET=UTF-8:J\xFCrgen", "TEL:1"}),
@@ -126,17 +122,16 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
             card({"VERSION:3.0", "N:;;;;", "FN: ", "TEL;CELL:  ", "EMAIL:x@example.org"})
                 + card({"NOTE:FN:not a name", "X-TEL:not a number", "TEL:12"}),
             {"12: 12 ()"}},
-        {"ACardWithoutEndKeepsWhatItHasUpToTheNextCardOrTheEndOfTheData",
-            "BEGIN:VCARD\r\nFN:Anna\r\nBEGIN:VCARD\r\nFN:Ben\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Carl\r\nTE",
+        {"ACardWithoutEndKeepsWhatItHasUpToTheNextCardOrTheEndOfTheDataWhateverTheCaseOfTheNames",
+            "begin:vcard\r\nfn:Anna\r\nBegin:VCard\r\nFn:Ben\r\nTEL:1\r\nEnd:VCard\r\nBEGIN:VCARD\r\nFN:Carl\r\nTE",
             {"Anna:", "Ben: 1 ()", "Carl:"}},
         {"ACardNestedInAnotherEndsTheOuterOneAndIsReadOnItsOwn",
             card({"FN:Outer", "TEL:1", "AGENT:", "BEGIN:VCARD", "FN:Inner", "TEL:2", "END:VCARD", "TEL:3"})
                 + card({"FN:Next"}),
             {"Outer: 1 ()", "Inner: 2 ()", "Next:"}},
-        {"SeveralCardsAreReadInOrderWhateverTheCaseOfTheirNames",
-            "begin:vcard\r\nfn:Anna\r\nend:vcard\r\nBegin:VCard\r\nFn:Ben\r\nEnd:VCard\r\n"
-            "BEGIN:VCARD\r\nFN:Carl\r\nEND:VCARD\r\n",
-            {"Anna:", "Ben:", "Carl:"}},
+        {"FoldedLinesLoseTheLineBreakAndOneSpaceOrTabWhateverTheLineBreak",
+            "BEGIN:VCARD\rFN:Ann\r a Sch\r\tmidt\rTEL;TY\n PE=cell:+49 170\n  1234567\rEND:VCARD\r",
+            {"Anna Schmidt: +49 170 1234567 (cell)"}},
         {"DataWithoutACardIsAnError", "FN:Anna\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", {}},
         {"AByteOrderMarkAloneIsAnError", "\xFF\xFE", {}},
         {"LongLinesAreReadWhole", card({"FN:Anna", "NOTE:" + std::string(6 * 1024 * 1024, 'x'), "TEL:1"}),
@@ -147,17 +142,6 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
         const VCardReader::Result result = VCardReader::read(QByteArray::fromStdString(row.data));
         EXPECT_EQ(result.error.isEmpty(), !row.expected.isEmpty()) << result.error.toStdString();
         EXPECT_EQ(lines(result.contacts), row.expected.join('\n').toStdString());
-    }
-}
-
-TEST(VCardReaderTest, AContinuationLineLosesItsLineBreakAndOneSpaceOrTabWhateverTheLineBreak)
-{
-    for (const std::string br : {"\r\n", "\n", "\r", "\r\r\n"}) {
-        const auto result = VCardReader::read(QByteArray::fromStdString("BEGIN:VCARD" + br + "FN:Ann" + br + " a Sch"
-            + br + "\tmidt" + br + "TEL;TY" + br + " PE=cell:+49 170" + br + "  1234567" + br
-            + "N;QUOTED-PRINTABLE:Schmidt;=" + br + "Anna" + br + "END:VCARD" + br));
-        EXPECT_EQ(lines(result.contacts), "Anna Schmidt: +49 170 1234567 (cell)") << br.size();
-        EXPECT_EQ(result.contacts.value(0).firstName.toStdString(), "Anna") << br.size();
     }
 }
 
