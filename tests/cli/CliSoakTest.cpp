@@ -32,11 +32,6 @@ namespace {
 
 using nlohmann::json;
 
-ProcessRun cli(const std::vector<std::string>& arguments)
-{
-    return ProcessRun::of(ZARNETH_CLI, arguments);
-}
-
 // What `recognize` says of command k.
 std::string answerFor(std::size_t k)
 {
@@ -72,8 +67,9 @@ TEST(CliSoakTest, ManyCommandsAndRecognitionsLeaveTheStoreWholeAndMemoryFlat)
     std::set<std::string> answersTrained;
     for (std::size_t k = 0; k < trained.size(); ++k) {
         answersTrained.insert(answerFor(k));
-        const ProcessRun run = cli({"train", "--name", "Contact " + std::to_string(k), "--number",
-            "+1 555 1" + std::to_string(k), trained[k].string()});
+        const ProcessRun run = ProcessRun::of(ZARNETH_CLI,
+            {"train", "--name", "Contact " + std::to_string(k), "--number", "+1 555 1" + std::to_string(k),
+                trained[k].string()});
         ASSERT_EQ(run.status, 0) << "command " << k << ": " << run.err;
     }
     const ProcessRun checked
@@ -90,7 +86,7 @@ TEST(CliSoakTest, ManyCommandsAndRecognitionsLeaveTheStoreWholeAndMemoryFlat)
     // Through the program: every answer is a trained command or none.
     std::vector<std::string> answers;
     for (const auto& recording : said) {
-        answers.push_back(answerOf(cli({"recognize", recording.string()})));
+        answers.push_back(answerOf(ProcessRun::of(ZARNETH_CLI, {"recognize", recording.string()})));
         ASSERT_TRUE(answers.back().empty() || answersTrained.contains(answers.back())) << recording << answers.back();
     }
     EXPECT_GT(std::count_if(answers.begin(), answers.end(), [](const auto& a) { return !a.empty(); }),
