@@ -38,14 +38,6 @@ Samples readAll(AudioFile& file, std::uint32_t chunk = 4096)
     return all;
 }
 
-Samples sine(int rate, double hz, double seconds)
-{
-    Samples samples(static_cast<std::size_t>(rate * seconds));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<std::int16_t>(std::lround(10000 * std::sin(2 * M_PI * hz * i / rate)));
-    return samples;
-}
-
 class AudioFileTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return (m_folder / name).string(); }
@@ -168,8 +160,11 @@ TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
     // Down for the engine at 8000 Hz, and up for the file recorder at 44100 Hz.
     for (auto [from, to, hz] : {std::tuple(16000, 8000, 440), std::tuple(44100, 8000, 440),
              std::tuple(48000, 8000, 440), std::tuple(11025, 8000, 440), std::tuple(8000, 44100, 300)}) {
-        const auto decoded = AudioFileDecoder::decode(
-            write("r.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, from, 1, sine(from, hz, 1)), to);
+        Samples sine(static_cast<std::size_t>(from));  // a second
+        for (std::size_t i = 0; i < sine.size(); ++i)
+            sine[i] = static_cast<std::int16_t>(std::lround(10000 * std::sin(2 * M_PI * hz * i / from)));
+        const auto decoded
+            = AudioFileDecoder::decode(write("r.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, from, 1, sine), to);
         ASSERT_TRUE(decoded.ok()) << decoded.error;
         EXPECT_NEAR(static_cast<double>(decoded.samples.size()), to, 2) << from << " Hz";
         int crossings = 0;
@@ -201,7 +196,7 @@ TEST_F(AudioFileDecoderTest, UnreadableAndOverlongFilesAreReportedByNameAndTrunc
         EXPECT_TRUE(decoded.samples.empty());
     }
 
-    const Samples samples = sine(8000, 200, 1.0);
+    const Samples samples = TestData::nonzeroNoise(8000);
     const std::string path = write("t.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, samples);
     std::filesystem::resize_file(path, 44 + 2 * 3000);  // the header says 8000 frames; 3000 remain
     const auto decoded = AudioFileDecoder::decode(path, 8000);

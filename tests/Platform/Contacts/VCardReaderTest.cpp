@@ -39,12 +39,6 @@ std::string card(std::initializer_list<std::string> lines)
     return text + "END:VCARD\r\n";
 }
 
-std::string inEncoding(const std::string& utf8, QStringConverter::Encoding encoding, bool withByteOrderMark)
-{
-    QStringEncoder encoder(encoding, withByteOrderMark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag {});
-    return QByteArray(encoder.encode(QString::fromStdString(utf8))).toStdString();
-}
-
 TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
 {
     const struct {
@@ -105,13 +99,10 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
             "\xEF\xBB\xBF" + card({"FN;CHARSET=X-KLINGON:Jürgen Weiß"}) + card({"N:Weiß;Jürgen", "ORG:Ærø Ø"}),
             {"Jürgen Weiß:", "Jürgen Weiß:"}},
         {"Utf16WithoutAByteOrderMark",
-            inEncoding(
-                card({"VERSION:3.0", "FN:Jürgen Weiß", "TEL;TYPE=cell:+49 170 1"}), QStringConverter::Utf16LE, false),
+            QByteArray(QStringEncoder(QStringConverter::Utf16LE)(
+                           QString::fromStdString(card({"VERSION:3.0", "FN:Jürgen Weiß", "TEL;TYPE=cell:+49 170 1"}))))
+                .toStdString(),
             {"Jürgen Weiß: +49 170 1 (cell)"}},
-        {"Utf16TextIsTextWhateverItsCharsetSays",
-            inEncoding(card({"FN;CHARSET=windows-1251:Jürgen", "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C3=9F"}),
-                QStringConverter::Utf16BE, true),
-            {"Jürgen:"}},
         {"TheDisplayNameFallsBackFromTheFormattedNameToNameOrganisationAndNumber",
             card({"FN:Formatted", "N:Last;First", "ORG:Org", "TEL:1"}) + card({"N:Last;First", "ORG:Org", "TEL:2"})
                 + card({"N:;  First  ;;;", "TEL:3"}) + card({"N:Last;;;;", "TEL:4"}) + card({"ORG:Org;Unit", "TEL:5"})
