@@ -39,11 +39,7 @@ protected:
     VoiceScene m_scene {ZARNETH_CLI};
 };
 
-class CliStoreCommandsTest : public CliTest { };
-class CliAudioCommandsTest : public CliTest { };
-class CliDialogueCommandsTest : public CliTest { };
-
-TEST_F(CliStoreCommandsTest, TheStoreFileHasTheLayoutAnIndependentReaderExpects)
+TEST_F(CliTest, TheStoreFileHasTheLayoutAnIndependentReaderExpects)
 {
     m_scene.trainContact(4);
     ASSERT_EQ(
@@ -68,7 +64,7 @@ TEST_F(CliStoreCommandsTest, TheStoreFileHasTheLayoutAnIndependentReaderExpects)
     EXPECT_EQ(ours["system"][2]["samples"].size(), 2u);
 }
 
-TEST_F(CliStoreCommandsTest, AFourthSampleReplacesTheOldestAndTheNameStays)
+TEST_F(CliTest, AFourthSampleReplacesTheOldestAndTheNameStays)
 {
     m_scene.trainContact(1);
     QStringList firstThree;
@@ -77,40 +73,41 @@ TEST_F(CliStoreCommandsTest, AFourthSampleReplacesTheOldestAndTheNameStays)
         ASSERT_EQ(cli({"train", "--name", "ignored", "--number", "+49 170 001", said}).status, 0);
     }
     const json command = listed()["commands"][0];
-    EXPECT_EQ(command["name"], "Digit 1") << "an existing command keeps its name";
-    EXPECT_EQ(command["samples"].size(), 3u);
+    EXPECT_EQ(std::tuple(command["name"], command["samples"].size()), std::tuple(json("Digit 1"), std::size_t {3}))
+        << "an existing command keeps its name";
     const QStringList now = sampleFiles();
     ASSERT_EQ(firstThree.size(), 3);
-    EXPECT_EQ(now.size(), 3);
-    EXPECT_FALSE(now.contains(firstThree.front())) << "the oldest file is gone";
-    EXPECT_TRUE(now.contains(firstThree[1]) && now.contains(firstThree[2]));
+    // The oldest file is gone, the two others are kept.
+    EXPECT_EQ(
+        std::tuple(now.size(), now.contains(firstThree[0]), now.contains(firstThree[1]), now.contains(firstThree[2])),
+        std::tuple(3, false, true, true));
 }
 
-TEST_F(CliStoreCommandsTest, DeletingRemovesCommandsAndTheirFiles)
+TEST_F(CliTest, DeletingRemovesCommandsAndTheirFiles)
 {
     m_scene.trainContact(2);
     m_scene.trainContact(3);
     m_scene.trainSystemCommand("accept", 5);
-    const auto hasData = [] { return UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"); };
-    EXPECT_TRUE(hasData());
-
+    // Commands, system command types, sample files, and whether the store says it has data.
+    const auto state = [&] {
+        const json listing = listed();
+        return std::tuple(listing["commands"].size(), listing["system"][0]["type"].get<int>(), sampleFiles().size(),
+            UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"));
+    };
+    EXPECT_EQ(state(), std::tuple(2u, 1, 6, true));
     EXPECT_EQ(cli({"delete", "0"}).status, 0);
-    EXPECT_EQ(listed()["commands"].size(), 1u);
-    EXPECT_EQ(sampleFiles().size(), 4);
+    EXPECT_EQ(state(), std::tuple(1u, 1, 4, true));
     EXPECT_EQ(cli({"delete", "--system", "accept"}).status, 0);
-    EXPECT_EQ(listed()["system"][0]["type"], 0);
-    EXPECT_EQ(sampleFiles().size(), 2);
-    EXPECT_TRUE(hasData());
+    EXPECT_EQ(state(), std::tuple(1u, 0, 2, true));
     EXPECT_EQ(cli({"delete", "--all"}).status, 0);
-    EXPECT_TRUE(sampleFiles().isEmpty());
-    EXPECT_FALSE(hasData());
+    EXPECT_EQ(state(), std::tuple(0u, 0, 0, false));
 
     ASSERT_EQ(cli({"train", "--name", "Again", "--number", "1", m_scene.utterance(2, 0)}).status, 0);
     EXPECT_EQ(listed()["commands"][0]["id"], 2) << "identifiers are not reused";
     EXPECT_EQ(listed()["commands"][0]["name"], "Again");
 }
 
-TEST_F(CliStoreCommandsTest, AnUndecodableStoreIsSetAsideAndTheDocumentsOptionChoosesTheFolder)
+TEST_F(CliTest, AnUndecodableStoreIsSetAsideAndTheDocumentsOptionChoosesTheFolder)
 {
     const std::string anna = TestData::example("anna.wav").string();
     const ProcessRun nothing = cli({"recognize", anna});
@@ -139,7 +136,7 @@ TEST_F(CliStoreCommandsTest, AnUndecodableStoreIsSetAsideAndTheDocumentsOptionCh
     EXPECT_EQ(listed()["commands"].size(), 1u) << "Anna alone in the default folder";
 }
 
-TEST_F(CliAudioCommandsTest, RecordingTheVirtualMicrophoneGivesThePrintOfWhatItSaidAndPlayingWaitsForTheEnd)
+TEST_F(CliTest, RecordingTheVirtualMicrophoneGivesThePrintOfWhatItSaidAndPlayingWaitsForTheEnd)
 {
     const std::string out = documentsFile("/recorded.caf").toStdString();
     const ProcessRun recorded = spoken(6, {"record", "--json", "--out", out});
@@ -158,17 +155,15 @@ TEST_F(CliAudioCommandsTest, RecordingTheVirtualMicrophoneGivesThePrintOfWhatItS
 
 constexpr const char* kSayAName = "[Say a name]  0: Stop\n";
 
-TEST_F(CliDialogueCommandsTest, ListenDeliversTheTrainedContactOrNothingAndDialsItWhenAsked)
+TEST_F(CliTest, ListenDeliversTheTrainedContactOrNothingAndDialsItWhenAsked)
 {
     m_scene.trainContact(3);
     m_scene.trainContact(6);
-    const ProcessRun heard = spoken(3, {"listen"});
-    EXPECT_EQ(heard.status, 0) << heard.err;
-    EXPECT_EQ(
-        heard.out, std::string(kSayAName) + "name: Digit 3\nnumber: +49 170 003\nidentifier: 0\nurl: tel:+49170003\n");
-    const ProcessRun silent = spoken(-1, {"listen"});
-    EXPECT_EQ(silent.status, 1) << silent.err;
-    EXPECT_EQ(silent.out, std::string(kSayAName) + "not recognised\n");
+    const ProcessRun heard = spoken(3, {"listen"}), silent = spoken(-1, {"listen"});
+    EXPECT_EQ(std::tuple(heard.status, heard.out),
+        std::tuple(
+            0, std::string(kSayAName) + "name: Digit 3\nnumber: +49 170 003\nidentifier: 0\nurl: tel:+49170003\n"));
+    EXPECT_EQ(std::tuple(silent.status, silent.out), std::tuple(1, std::string(kSayAName) + "not recognised\n"));
 
     // The tel: URL goes to the opener; when it fails, nothing is dialled.
     m_scene.useUrlOpener(0);
@@ -178,12 +173,11 @@ TEST_F(CliDialogueCommandsTest, ListenDeliversTheTrainedContactOrNothingAndDials
     EXPECT_EQ(m_scene.opened(), std::vector<std::string> {"tel:+49170006"});
     m_scene.useUrlOpener(1);
     const ProcessRun refused = spoken(6, {"listen", "--dial"});
-    EXPECT_EQ(refused.status, 3);
-    EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+    EXPECT_EQ(std::tuple(refused.status, std::ranges::count(refused.err, '\n')), std::tuple(3, 1L)) << refused.err;
     EXPECT_EQ(refused.out.find("dialled"), std::string::npos) << refused.out;
 }
 
-TEST_F(CliDialogueCommandsTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
+TEST_F(CliTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
 {
     const std::vector<std::string> trainFive = {"train-voice", "--name", "Digit 5", "--number", "+49 170 005"};
     std::vector<std::string> keep = trainFive;
@@ -215,7 +209,7 @@ TEST_F(CliDialogueCommandsTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
     EXPECT_NE(spoken(5, {"listen"}).out.find("name: Digit 5\n"), std::string::npos);
 }
 
-TEST_F(CliDialogueCommandsTest, ConfirmationsCanBeOnOnlyWhileTheSystemCommandsAreTrained)
+TEST_F(CliTest, ConfirmationsCanBeOnOnlyWhileTheSystemCommandsAreTrained)
 {
     EXPECT_EQ(cli({"settings"}).out, "Confirmations: off\nVoiceGuide: on\n");
     EXPECT_EQ(cli({"settings", "VoiceGuide", "off"}).out, "VoiceGuide: off\n");
@@ -224,8 +218,7 @@ TEST_F(CliDialogueCommandsTest, ConfirmationsCanBeOnOnlyWhileTheSystemCommandsAr
     m_scene.trainSystemCommand("accept", 7);
     m_scene.trainSystemCommand("repeat", 8);
     const ProcessRun locked = cli({"settings", "Confirmations", "on"});
-    EXPECT_EQ(locked.status, 2);
-    EXPECT_EQ(std::count(locked.err.begin(), locked.err.end(), '\n'), 1) << locked.err;
+    EXPECT_EQ(std::tuple(locked.status, std::ranges::count(locked.err, '\n')), std::tuple(2, 1L)) << locked.err;
     EXPECT_EQ(cli({"settings", "Confirmations"}).out, "Confirmations: off\n");
 
     const ProcessRun cancel = spoken(9, {"train-voice", "--system", "cancel", "--keep"});

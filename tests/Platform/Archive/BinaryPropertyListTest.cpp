@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QString>
-#include <cstdlib>
 #include <limits>
 #include <plist/plist.h>
 
@@ -78,36 +77,23 @@ TEST(BinaryPropertyListTest, WrittenValuesReadBackAtEveryEdgeOfTheirEncodingAndO
         ASSERT_EQ(ours.count(ourArray), values.size()) << key;
         for (std::size_t i = 0; i < values.size(); ++i) {
             EXPECT_EQ(theirValue(plist_array_get_item(array, static_cast<std::uint32_t>(i))), values[i]) << key;
-            EXPECT_EQ(ourValue(ours.element(ourArray, i)), values[i]) << key;
+            EXPECT_EQ((ours.*ourValue)(ours.element(ourArray, i)), values[i]) << key;
         }
         EXPECT_THROW(ours.element(ourArray, values.size()), Error);
     };
+    const auto number = [](plist_t node, auto get) {
+        std::uint64_t value = 0;
+        get(node, &value);
+        return value;
+    };
     check(
-        "integers", integers,
-        [](plist_t node) {
-            std::uint64_t bits = 0;
-            plist_get_uint_val(node, &bits);
-            return static_cast<std::int64_t>(bits);
-        },
-        [&](auto ref) { return ours.integer(ref); });
+        "integers", integers, [&](plist_t node) { return std::int64_t(number(node, plist_get_uint_val)); },
+        &BinaryPropertyList::integer);
     check(
-        "uids", uids,
-        [](plist_t node) {
-            std::uint64_t value = 0;
-            plist_get_uid_val(node, &value);
-            return value;
-        },
-        [&](auto ref) { return ours.uid(ref); });
+        "uids", uids, [&](plist_t node) { return number(node, plist_get_uid_val); }, &BinaryPropertyList::uid);
     check(
-        "strings", strings,
-        [](plist_t node) {
-            char* text = nullptr;
-            plist_get_string_val(node, &text);
-            const QString value = QString::fromUtf8(text);
-            std::free(text);
-            return value;
-        },
-        [&](auto ref) { return ours.string(ref); });
+        "strings", strings, [](plist_t node) { return QString::fromUtf8(plist_get_string_ptr(node, nullptr)); },
+        &BinaryPropertyList::string);
     EXPECT_THROW(ours.uid(*ours.value(ours.top(), "uids")), Error) << "an array is no UID";
     plist_free(theirs);
 }
@@ -131,8 +117,7 @@ TEST(BinaryPropertyListTest, DamagedListsAreRefused)
     };
     constexpr auto kMax = BinaryPropertyList::kMaxDictionaryEntries;
     // Each damage, and the reason it is refused for.
-    const std::vector<std::pair<std::string, Bytes>> damaged = {
-        {"not a binary property list", changed(7, '1')},
+    const std::vector<std::pair<std::string, Bytes>> damaged = {{"not a binary property list", changed(7, '1')},
         {"not a binary property list", Bytes(valid.begin(), valid.begin() + 40)},
         {"the trailer gives impossible integer sizes", changed(trailer + 6, 0)},  // offsets of no bytes
         {"the trailer gives impossible integer sizes", changed(trailer + 7, 9)},  // references of nine
@@ -143,15 +128,13 @@ TEST(BinaryPropertyListTest, DamagedListsAreRefused)
         {"the offset table does not fit in the file", changed(trailer + 31, 3)},    // inside the header
         {"object 3 lies outside the object area", changed(valid.size() - 33, 0xF0)},
         {"object 0 runs past the object area", changed(8, 0xDE)},  // a dictionary too long
-        {"a reference past the object table", changed(10, 9)},
-        {"object 3 has an unknown type", changed(15, 0x70)},
+        {"a reference past the object table", changed(10, 9)}, {"object 3 has an unknown type", changed(15, 0x70)},
         {"object 3 is an integer of an impossible size", changed(15, 0x15)},  // 32 bytes
         {"a dictionary key is not a string", listOf({{0xD1, 1, 1}, {0x10, 7}})},
         {"object 0 contains itself", listOf({{0xA1, 1}, {0xA2, 2, 0}, {0x10, 7}})},
         {"an object's length is not an integer", listOf({{0x5F, 0x51, 'x'}})},
         {"object 0 runs past the object area", listOf({{0x5F, 0x13, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}})},
-        {"object 0 is a dictionary of more than " + std::to_string(kMax) + " entries", dictionaryOf(kMax + 1)},
-    };
+        {"object 0 is a dictionary of more than " + std::to_string(kMax) + " entries", dictionaryOf(kMax + 1)}};
     for (const auto& [why, bytes] : damaged) {
         try {
             BinaryPropertyList {bytes};

@@ -45,11 +45,10 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
         const char* name;
         std::string data;
         QStringList expected;  // lines() of the contacts read; none: an error
-    } rows[] = {
-        {"Version21BareTypesAndNoBareCharsetsLanguagesOrValueLocations",
-            card({"VERSION:2.1", "N:Schmidt;Anna;;;", "TEL;CELL;PREF:+49 170 1234567", "TEL;WORK;VOICE:030 123456",
-                "TEL;utf-8;de-DE;INLINE;HOME;X-CUSTOM:  0800 1111  "}),
-            {"Anna Schmidt: +49 170 1234567 (cell,pref), 030 123456 (work,voice), 0800 1111 (home,x-custom)"}},
+    } rows[] = {{"Version21BareTypesAndNoBareCharsetsLanguagesOrValueLocations",
+                    card({"VERSION:2.1", "N:Schmidt;Anna;;;", "TEL;CELL;PREF:+49 170 1234567",
+                        "TEL;WORK;VOICE:030 123456", "TEL;utf-8;de-DE;INLINE;HOME;X-CUSTOM:  0800 1111  "}),
+                    {"Anna Schmidt: +49 170 1234567 (cell,pref), 030 123456 (work,voice), 0800 1111 (home,x-custom)"}},
         {"Version30TypeListsRepeatedTypesAndTheFirstOrganisationComponent",
             card({"VERSION:3.0", "ORG:Acme Ltd.;Sales;North", "TEL;TYPE=CELL,voice:0170 7654321",
                 "TEL;type=HOME;type=fax;TYPE=home:(030) 55 01-87"}),
@@ -126,8 +125,7 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
         {"DataWithoutACardIsAnError", "FN:Anna\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", {}},
         {"AByteOrderMarkAloneIsAnError", "\xFF\xFE", {}},
         {"LongLinesAreReadWhole", card({"FN:Anna", "NOTE:" + std::string(6 * 1024 * 1024, 'x'), "TEL:1"}),
-            {"Anna: 1 ()"}},
-    };
+            {"Anna: 1 ()"}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const VCardReader::Result result = VCardReader::read(QByteArray::fromStdString(row.data));
@@ -142,9 +140,8 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
         const char* file;
         qsizetype contacts;
         QStringList shown;  // some of its contacts as lines(..., true) gives them, or how they begin
-    } files[] = {
-        {"nokia-2.1-quoted-printable.vcf", 1,
-            {"Michael Brüning: +491622433834 mobile, 017623384942 mobile, +4973117546691 work"}},
+    } files[] = {{"nokia-2.1-quoted-printable.vcf", 1,
+                     {"Michael Brüning: +491622433834 mobile, 017623384942 mobile, +4973117546691 work"}},
         {"evolution-3.0-folded-parameters.vcf", 1, {"Ralf Engels: +1-919-676-9515 work, +1-919-676-9564 work"}},
         {"sony-ericsson-2.1-cyrillic.vcf", 499,
             {"Іванна (Карпати): +380984437285 mobile",
@@ -155,8 +152,7 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
         {"mac-address-book-3.0.vcf", 1, {"Überwerbung GmbH: +49 30 1234567 work, +49 172 1234567 mobile"}},
         {"mac-address-book-4.0.vcf", 1,
             {"Hans Dieter Schmidt: +49 9823 9084 work, +49 234 234 234 work, +49 7373 73 work, +49 2626 26 other, "
-             "+49 7272 722 mobile, +49 12 34 567 other, +49 8292 38 383 other, +49 7327 272 727 home, "}},
-    };
+             "+49 7272 722 mobile, +49 12 34 567 other, +49 8292 38 383 other, +49 7327 272 727 home, "}}};
     // Each file, and the variants make-variants.py derives from it: other line ends and encodings.
     const QDir folder(QString::fromStdString(TestData::file("vcards").string()));
     qsizetype checked = 0;
@@ -166,13 +162,10 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
             QFile file(folder.filePath(name));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
             const VCardReader::Result result = VCardReader::read(file.readAll());
-            EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
-            EXPECT_EQ(result.contacts.size(), row.contacts);
+            EXPECT_EQ(std::tuple(result.error, result.contacts.size()), std::tuple(QString(), row.contacts));
             const std::string shown = '\n' + lines(result.contacts, true) + '\n';
             for (const QString& expected : row.shown)
-                EXPECT_NE(shown.find('\n' + expected.toStdString()), std::string::npos)
-                    << expected.toStdString() << "\nnot among\n"
-                    << shown.substr(0, 800);
+                EXPECT_NE(shown.find('\n' + expected.toStdString()), std::string::npos) << shown.substr(0, 800);
             ++checked;
         }
     }
