@@ -31,8 +31,7 @@ struct Outcome {
 
 Outcome run(std::vector<std::string> arguments)
 {
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     const int status = ZarnethCli(out, err).run(arguments);
     return {status, out.str(), err.str()};
 }

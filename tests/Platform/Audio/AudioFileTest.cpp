@@ -88,8 +88,8 @@ TEST_F(AudioFileTest, ARecordingWrittenInBuffersIsACafFileInItsByteOrderAndReads
 
         SF_INFO info {};
         sf_close(sf_open(path("sample1.aif").c_str(), SFM_READ, &info));
-        EXPECT_EQ(info.format & ~SF_FORMAT_ENDMASK, SF_FORMAT_CAF | SF_FORMAT_PCM_16);
-        EXPECT_EQ(std::tuple(info.frames, info.samplerate, info.channels), std::tuple(packets, rate, int(channels)));
+        EXPECT_EQ(std::tuple(info.format & ~SF_FORMAT_ENDMASK, info.frames, info.samplerate, info.channels),
+            std::tuple(SF_FORMAT_CAF | SF_FORMAT_PCM_16, packets, rate, int(channels)));
         std::ifstream in(path("sample1.aif"), std::ios::binary);  // libsndfile puts the data last
         EXPECT_TRUE(
             std::string(std::istreambuf_iterator<char>(in), {}).ends_with(std::string(bytes.end() - 64, bytes.end())));
@@ -176,13 +176,11 @@ TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
 
 TEST_F(AudioFileDecoderTest, UnreadableAndOverlongFilesAreReportedByNameAndTruncatedOnesGiveWhatIsThere)
 {
-    const std::string text = (m_folder / "notes.wav").string();
-    std::ofstream(text) << "this is not audio\n";
-    const std::string empty = (m_folder / "empty.wav").string();
-    std::ofstream {empty};
-    for (const std::string& path : {text, empty, (m_folder / "missing.wav").string(), m_folder.path().string()}) {
-        const auto decoded = AudioFileDecoder::decode(path, 8000);
-        EXPECT_NE(decoded.error.find(path), std::string::npos) << decoded.error;
+    std::ofstream(path("notes.wav")) << "this is not audio\n";
+    std::ofstream {path("empty.wav")};
+    for (const std::string& file : {path("notes.wav"), path("empty.wav"), path("missing.wav"), path("")}) {
+        const auto decoded = AudioFileDecoder::decode(file, 8000);
+        EXPECT_NE(decoded.error.find(file), std::string::npos) << decoded.error;
         EXPECT_TRUE(decoded.samples.empty());
     }
 
