@@ -21,10 +21,7 @@ namespace {
 
 using nlohmann::json;
 
-json stringOrNull(const QString& text)
-{
-    return text.isNull() ? json(nullptr) : json(text.toStdString());
-}
+const auto stringOrNull = [](const QString& text) { return text.isNull() ? json(nullptr) : json(text.toStdString()); };
 
 // The whole content of a store, in the shape of the expected-reading files
 // beside the archive fixtures (tests/data/archives/*.expected.json).
@@ -85,10 +82,9 @@ TEST_F(CommandListArchiveTest, ASavedStoreComesBackEqual)
     // The three empty system slots are one object in the file, and come back so.
     ASSERT_TRUE(ZRCommandList().saveToFile());
     const ZRCommandList empty = ZRCommandList::loadFromFile();
-    const auto& systemList = empty.embeddedSystemList();
-    EXPECT_EQ(systemList[0], systemList[1]);
-    EXPECT_EQ(systemList[1], systemList[2]);
-    EXPECT_EQ(systemList[0]->type(), ZRCommandTypeNone);
+    const auto& system = empty.embeddedSystemList();
+    EXPECT_EQ(std::vector(system.begin(), system.end()), std::vector(3, system[0]));
+    EXPECT_EQ(system[0]->type(), ZRCommandTypeNone);
 }
 
 TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
@@ -130,12 +126,11 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
         SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(loaded.count(), 0u);
-        EXPECT_EQ(loaded.numberOfSystemCommands(), 0);
-        EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("CommandListHasData")) << "no names to listen for";
-        EXPECT_EQ(log.errors().size(), 1);
-        EXPECT_FALSE(QFile::exists(path));
-        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original) << "kept as it was";
+        // Empty, no names to listen for, one error, and the file kept aside as it was.
+        EXPECT_EQ(std::tuple(loaded.count(), loaded.numberOfSystemCommands(),
+                      UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"), log.errors().size(),
+                      QFile::exists(path), IsolatedStorage::contentsOf(path + ".unreadable")),
+            std::tuple(0u, 0, false, 1, false, original));
         QFile::remove(path + ".unreadable");
     }
 
@@ -148,25 +143,22 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable-2"), "second");
 }
 
-// A disk that fills up while it lives: writes beyond 100 bytes fail.
-class FullDisk {
-public:
+// A disk that fills up while it lives: writes beyond 100 bytes fail (a
+// failed write, not a killed process).
+struct FullDisk {
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
     FullDisk()
     {
-        getrlimit(RLIMIT_FSIZE, &m_limit);
-        rlimit tiny = m_limit;
-        tiny.rlim_cur = 100;
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit tiny {100, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &tiny);
     }
     ~FullDisk()
     {
-        setrlimit(RLIMIT_FSIZE, &m_limit);
-        std::signal(SIGXFSZ, m_handler);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, handler);
     }
-
-private:
-    void (*m_handler)(int) = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
-    rlimit m_limit {};
 };
 
 TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)

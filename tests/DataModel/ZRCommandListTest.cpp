@@ -44,6 +44,10 @@ protected:
     }
 
     static bool hasData() { return UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"); }
+    static std::vector<std::shared_ptr<ZRSample>> samplesOf(const ZRCommand& c)
+    {
+        return {c.sample1(), c.sample2(), c.sample3()};
+    }
 
     int sampleFiles() const { return QDir(m_storage.documents()).entryList({"sample*.aif"}, QDir::Files).size(); }
 
@@ -73,10 +77,10 @@ TEST_F(ZRCommandListTest, SystemTypesHaveFixedIdentifiersAndPhoneCommandsNeverRe
 
 TEST_F(ZRCommandListTest, EveryChangeIsSavedAndHasDataFollowsThePhoneCommandsOnly)
 {
-    // What the file holds: phone commands, system commands.
+    // What the file holds: phone commands, system commands; and the flag.
     const auto saved = [] {
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
-        return std::pair(static_cast<int>(loaded.count()), loaded.numberOfSystemCommands());
+        return std::tuple(static_cast<int>(loaded.count()), loaded.numberOfSystemCommands(), hasData());
     };
     m_store.addCommand(trained(ZRCommandTypeNone));
     m_store.addCommand(trained(7));
@@ -85,24 +89,19 @@ TEST_F(ZRCommandListTest, EveryChangeIsSavedAndHasDataFollowsThePhoneCommandsOnl
 
     const auto accept = trained(ZRCommandTypeAccept);
     m_store.addCommand(accept);
-    EXPECT_EQ(saved(), std::pair(0, 1));
-    EXPECT_FALSE(hasData()) << "a system command is no phone command";
+    EXPECT_EQ(saved(), std::tuple(0, 1, false)) << "a system command is no phone command";
     const auto phone = trained(ZRCommandTypePhone, "1");
     m_store.addCommand(phone);
-    EXPECT_EQ(saved(), std::pair(1, 1));
-    EXPECT_TRUE(hasData());
+    EXPECT_EQ(saved(), std::tuple(1, 1, true));
     m_store.removeCommand(*accept);
-    EXPECT_EQ(saved(), std::pair(1, 0));
-    EXPECT_TRUE(hasData()) << "removing a system command leaves phone commands";
+    EXPECT_EQ(saved(), std::tuple(1, 0, true)) << "removing a system command leaves phone commands";
     m_store.removeCommand(*phone);
-    EXPECT_EQ(saved(), std::pair(0, 0));
-    EXPECT_FALSE(hasData());
+    EXPECT_EQ(saved(), std::tuple(0, 0, false));
 
     m_store.addCommand(trained(ZRCommandTypePhone, "2"));
     m_store.addCommand(trained(ZRCommandTypeRepeat));
     m_store.removeAllCommands();
-    EXPECT_EQ(saved(), std::pair(0, 0));
-    EXPECT_FALSE(hasData());
+    EXPECT_EQ(saved(), std::tuple(0, 0, false));
 }
 
 TEST_F(ZRCommandListTest, SystemSlotsAreFilledAndQueriedInSlotOrder)
@@ -170,12 +169,12 @@ TEST_F(ZRCommandListTest, ACommandKeepsTheThreeNewestSamplesAndDeletesTheFileOfT
     command->setSample(a);
     EXPECT_EQ(command->numberOfSamples(), 2);
     command->setSample(c);
-    EXPECT_EQ(std::vector({command->sample1(), command->sample2(), command->sample3()}), std::vector({c, a, b}));
+    EXPECT_EQ(samplesOf(*command), std::vector({c, a, b}));
     EXPECT_EQ(sampleFiles(), 4);
 
     command->setSample(d);
     EXPECT_EQ(command->numberOfSamples(), 3);
-    EXPECT_EQ(std::vector({command->sample1(), command->sample2(), command->sample3()}), std::vector({d, c, a}));
+    EXPECT_EQ(samplesOf(*command), std::vector({d, c, a}));
     EXPECT_FALSE(QFile::exists(b->filePath())) << "the dropped sample's file goes";
     EXPECT_EQ(sampleFiles(), 3) << "and no other";
 }
@@ -255,34 +254,27 @@ protected:
         return command;
     }
 
-    // The samples of these types' commands in the order a search visits
-    // them, each compared in full: the first strictly nearest wins.
-    std::pair<std::shared_ptr<ZRSample>, double> nearest(
-        const ZRVoicePrint* utterance, std::initializer_list<std::int32_t> types) const
+    // Runs the three searches and holds each to one that compares every
+    // sample of the searched types in full, in the order a search visits
+    // them: the first strictly nearest wins.
+    void expectNearest(const ZRVoicePrint* utterance)
     {
         std::vector<std::shared_ptr<ZRCommand>> all(m_store.embeddedList().begin(), m_store.embeddedList().end());
         all.insert(all.end(), m_store.embeddedSystemList().begin(), m_store.embeddedSystemList().end());
-        std::pair<std::shared_ptr<ZRSample>, double> best {nullptr, kNoMatchDistance};
-        for (const auto& command : all) {
-            for (const auto& sample : {command->sample1(), command->sample2(), command->sample3()}) {
-                const double distance = utterance && std::ranges::find(types, command->type()) != types.end()
-                    ? utterance->distanceFromVoicePrint(sample ? sample->voicePrint().get() : nullptr)
-                    : kNoMatchDistance;
-                if (distance < best.second)
-                    best = {sample, distance};
-            }
-        }
-        return best;
-    }
-
-    // Runs the three searches and holds each to the full comparison.
-    void expectNearest(const ZRVoicePrint* utterance)
-    {
         const auto expectSame = [&](const std::shared_ptr<ZRSample>& found, std::initializer_list<std::int32_t> types) {
-            const auto [sample, distance] = nearest(utterance, types);
-            EXPECT_EQ(found, sample);
+            std::pair<std::shared_ptr<ZRSample>, double> best {nullptr, kNoMatchDistance};
+            for (const auto& command : all) {
+                for (const auto& sample : samplesOf(*command)) {
+                    const double distance = utterance && std::ranges::find(types, command->type()) != types.end()
+                        ? utterance->distanceFromVoicePrint(sample ? sample->voicePrint().get() : nullptr)
+                        : kNoMatchDistance;
+                    if (distance < best.second)
+                        best = {sample, distance};
+                }
+            }
+            EXPECT_EQ(found, best.first);
             EXPECT_EQ(found, m_store.bestSample());
-            EXPECT_EQ(std::bit_cast<std::uint64_t>(m_store.bestDistance()), std::bit_cast<std::uint64_t>(distance));
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(m_store.bestDistance()), std::bit_cast<std::uint64_t>(best.second));
         };
         expectSame(m_store.findPhoneTypeSampleForVoicePrint(utterance), {ZRCommandTypePhone});
         expectSame(
@@ -328,10 +320,9 @@ TEST_F(CommandSearchTest, RealSpeechIsRecognisedFromTheSpeakersOtherTakes)
     // Each speaker's digits trained with two takes (command 10 × speaker +
     // digit); the system commands with some of theo's; the third take said
     // to each search.
-    for (const char* speaker : {"jackson", "theo"}) {
+    for (const char* speaker : {"jackson", "theo"})
         for (int digit = 0; digit < 10; ++digit)
             add(ZRCommandTypePhone, {printOf(digit, speaker, 0), printOf(digit, speaker, 1)});
-    }
     add(ZRCommandTypeAccept, {printOf(1, "theo", 0)});
     add(ZRCommandTypeRepeat, {printOf(2, "theo", 0)});
     add(ZRCommandTypeCancel, {printOf(3, "theo", 0)});
