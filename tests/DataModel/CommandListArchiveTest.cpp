@@ -5,7 +5,6 @@
 #include "Platform/System/UserDefaults.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
-#include "support/ProcessRun.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sys/resource.h>
 
@@ -187,14 +187,36 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
 
 TEST_F(CommandListArchiveTest, AProcessDyingWhileSavingLeavesTheOldFile)
 {
-    const std::string documents = m_storage.documents().toStdString();
-    ASSERT_EQ(ProcessRun::of(DYING_SAVE, {documents, "build"}).status, 0);
+    // Eight commands with the longest prints a store keeps.
+    ZRCommandList store;
+    while (store.count() < 8) {
+        auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+        command->setName(QStringLiteral("Contact %1").arg(command->commandID()));
+        for (int i = 0; i < ZRCommand::kMaxSamples; ++i) {
+            std::vector<std::int32_t> values(ZRVoicePrint::kMaxArchivedCount);
+            for (std::size_t v = 0; v < values.size(); ++v)
+                values[v] = static_cast<std::int32_t>((v * 7919 + command->commandID() * 31 + i) % 511) - 255;
+            command->setSample(std::make_shared<ZRSample>(command->commandID(), ZRSample::createSampleFilename(),
+                std::make_shared<ZRVoicePrint>(std::move(values))));
+        }
+        store.addCommand(command);
+    }
     const qint64 size = QFileInfo(ZRCommandList::createCommandListFileURL()).size();
     ASSERT_GT(size, 100'000);
+    store.commandAtIndex(0)->setName("Renamed");
 
     for (const qint64 limit : {qint64(0), qint64(4096), size / 2, size - 1000}) {
-        const ProcessRun run = ProcessRun::of(DYING_SAVE, {documents, "die", std::to_string(limit)});
-        ASSERT_EQ(run.signal, SIGXFSZ) << "died at " << limit << " bytes";
+        // A child process saves with a file size limit: the system kills it
+        // when a write crosses the limit.
+        const auto saveUnderLimit = [&] {
+            rlimit tiny {};
+            getrlimit(RLIMIT_FSIZE, &tiny);
+            tiny.rlim_cur = static_cast<rlim_t>(limit);
+            setrlimit(RLIMIT_FSIZE, &tiny);
+            store.saveToFile();
+            std::exit(0);  // the save fitted under the limit
+        };
+        ASSERT_EXIT(saveUnderLimit(), ::testing::KilledBySignal(SIGXFSZ), "") << "died at " << limit << " bytes";
 
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();

@@ -33,13 +33,15 @@ protected:
         return sample;
     }
 
-    std::shared_ptr<ZRCommand> trained(std::int32_t type, const QString& number = {}, int samples = 1)
+    // A command with samples (and their files), added to the store.
+    std::shared_ptr<ZRCommand> added(std::int32_t type, const QString& number = {}, int samples = 1)
     {
         auto command = ZRCommand::initForCommandType(type, m_store);
         command->setPhoneNumber(number);
         command->setName(number.isNull() ? QStringLiteral("system") : QStringLiteral("Name of ") + number);
         for (int i = 0; i < samples; ++i)
             command->setSample(sampleWithFile(*command));
+        m_store.addCommand(command);
         return command;
     }
 
@@ -65,9 +67,7 @@ TEST_F(ZRCommandListTest, SystemTypesHaveFixedIdentifiersAndPhoneCommandsNeverRe
     EXPECT_EQ(m_store.commandIDCounter(), 1) << "only phone commands take from the counter";
 
     for (int expected = 1; expected <= 3; ++expected) {
-        const auto command = trained(ZRCommandTypePhone, QString::number(expected));
-        EXPECT_EQ(command->commandID(), expected);
-        m_store.addCommand(command);
+        EXPECT_EQ(added(ZRCommandTypePhone, QString::number(expected))->commandID(), expected);
     }
     m_store.removeAllCommands();
     const auto phone = ZRCommand::initForCommandType(ZRCommandTypePhone, m_store);
@@ -82,24 +82,22 @@ TEST_F(ZRCommandListTest, EveryChangeIsSavedAndHasDataFollowsThePhoneCommandsOnl
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
         return std::tuple(static_cast<int>(loaded.count()), loaded.numberOfSystemCommands(), hasData());
     };
-    m_store.addCommand(trained(ZRCommandTypeNone));
-    m_store.addCommand(trained(7));
+    added(ZRCommandTypeNone);
+    added(7);
     EXPECT_EQ(ZRCommandList::createCommandListFileURL(), m_storage.documents() + "/samcomandlist");
     EXPECT_FALSE(QFile::exists(ZRCommandList::createCommandListFileURL())) << "other types are ignored";
 
-    const auto accept = trained(ZRCommandTypeAccept);
-    m_store.addCommand(accept);
+    const auto accept = added(ZRCommandTypeAccept);
     EXPECT_EQ(saved(), std::tuple(0, 1, false)) << "a system command is no phone command";
-    const auto phone = trained(ZRCommandTypePhone, "1");
-    m_store.addCommand(phone);
+    const auto phone = added(ZRCommandTypePhone, "1");
     EXPECT_EQ(saved(), std::tuple(1, 1, true));
     m_store.removeCommand(*accept);
     EXPECT_EQ(saved(), std::tuple(1, 0, true)) << "removing a system command leaves phone commands";
     m_store.removeCommand(*phone);
     EXPECT_EQ(saved(), std::tuple(0, 0, false));
 
-    m_store.addCommand(trained(ZRCommandTypePhone, "2"));
-    m_store.addCommand(trained(ZRCommandTypeRepeat));
+    added(ZRCommandTypePhone, "2");
+    added(ZRCommandTypeRepeat);
     m_store.removeAllCommands();
     EXPECT_EQ(saved(), std::tuple(0, 0, false));
 }
@@ -107,13 +105,12 @@ TEST_F(ZRCommandListTest, EveryChangeIsSavedAndHasDataFollowsThePhoneCommandsOnl
 TEST_F(ZRCommandListTest, SystemSlotsAreFilledAndQueriedInSlotOrder)
 {
     // The three empty slots are one command, which untrained accept's identifier 0 finds.
+    const auto& system = m_store.embeddedSystemList();
     EXPECT_EQ(m_store.numberOfSystemCommands(), 0);
-    EXPECT_EQ(m_store.embeddedSystemList()[0], m_store.embeddedSystemList()[2]);
-    EXPECT_EQ(m_store.embeddedSystemList()[0]->type(), ZRCommandTypeNone);
-    EXPECT_EQ(m_store.systemCommandForID(0), m_store.embeddedSystemList()[0]);
+    EXPECT_EQ(std::vector(system.begin(), system.end()), std::vector(3, m_store.systemCommandForID(0)));
+    EXPECT_EQ(system[0]->type(), ZRCommandTypeNone);
 
-    const auto repeat = trained(ZRCommandTypeRepeat);
-    m_store.addCommand(repeat);
+    const auto repeat = added(ZRCommandTypeRepeat);
     EXPECT_EQ(m_store.systemCommandAtIndex(0), repeat);
     EXPECT_EQ(m_store.systemCommandAtIndex(1), nullptr);
     EXPECT_EQ(m_store.commandForSystemCommandType(ZRCommandTypeAccept), nullptr);
@@ -122,11 +119,9 @@ TEST_F(ZRCommandListTest, SystemSlotsAreFilledAndQueriedInSlotOrder)
     EXPECT_FALSE(m_store.hasSystemCommandSampleOfType(ZRCommandTypeCancel));
     EXPECT_EQ(m_store.systemCommandForID(1), repeat);
 
-    const auto cancel = trained(ZRCommandTypeCancel);
-    m_store.addCommand(cancel);
-    m_store.addCommand(trained(ZRCommandTypeAccept));
-    const auto accept = trained(ZRCommandTypeAccept);
-    m_store.addCommand(accept);  // training a slot again replaces its command
+    const auto cancel = added(ZRCommandTypeCancel);
+    added(ZRCommandTypeAccept);
+    const auto accept = added(ZRCommandTypeAccept);  // training a slot again replaces its command
     EXPECT_EQ(m_store.numberOfSystemCommands(), 3);
     EXPECT_EQ(m_store.systemCommandAtIndex(0), accept);
     EXPECT_EQ(m_store.systemCommandAtIndex(2), cancel);
@@ -134,11 +129,10 @@ TEST_F(ZRCommandListTest, SystemSlotsAreFilledAndQueriedInSlotOrder)
 
 TEST_F(ZRCommandListTest, LookupsMatchExactlyAndRemovingACommandDeletesItsFilesOnly)
 {
-    const auto accept = trained(ZRCommandTypeAccept, {}, 2);
-    const auto cancel = trained(ZRCommandTypeCancel);
-    const auto spaced = trained(ZRCommandTypePhone, "+49 170 1234567", 3);
-    for (const auto& command : {accept, cancel, spaced, trained(ZRCommandTypePhone, "2")})
-        m_store.addCommand(command);
+    const auto accept = added(ZRCommandTypeAccept, {}, 2);
+    const auto cancel = added(ZRCommandTypeCancel);
+    const auto spaced = added(ZRCommandTypePhone, "+49 170 1234567", 3);
+    added(ZRCommandTypePhone, "2");
     ASSERT_EQ(sampleFiles(), 7);
     EXPECT_EQ(m_store.commandForPhoneNumber("+49 170 1234567"), spaced);
     EXPECT_EQ(m_store.commandForPhoneNumber("+491701234567"), nullptr);
