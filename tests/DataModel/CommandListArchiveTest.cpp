@@ -31,11 +31,10 @@ json storeAsJson(const ZRCommandList& store)
         json list = json::array();
         for (const auto& command : commands) {
             json samples = json::array();
-            for (const auto& sample : {command->sample1(), command->sample2(), command->sample3()}) {
+            for (const auto& sample : {command->sample1(), command->sample2(), command->sample3()})
                 if (sample)
                     samples.push_back({{"commandID", sample->commandID()}, {"file", stringOrNull(sample->fileName())},
                         {"print", sample->voicePrint() ? json(sample->voicePrint()->voicePrint()) : json(nullptr)}});
-            }
             list.push_back(
                 {{"id", command->commandID()}, {"type", command->type()}, {"name", stringOrNull(command->name())},
                     {"number", stringOrNull(command->phoneNumber())}, {"samples", samples}});
@@ -171,7 +170,6 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
         const FullDisk full;
         LogCapture log;
         auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
-        command->setPhoneNumber("999");
         store.addCommand(command);  // saves, and fails
         EXPECT_FALSE(store.saveToFile());
         EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
@@ -209,9 +207,7 @@ TEST_F(CommandListArchiveTest, AProcessDyingWhileSavingLeavesTheOldFile)
         // A child process saves with a file size limit: the system kills it
         // when a write crosses the limit.
         const auto saveUnderLimit = [&] {
-            rlimit tiny {};
-            getrlimit(RLIMIT_FSIZE, &tiny);
-            tiny.rlim_cur = static_cast<rlim_t>(limit);
+            const rlimit tiny {static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
             setrlimit(RLIMIT_FSIZE, &tiny);
             store.saveToFile();
             std::exit(0);  // the save fitted under the limit
