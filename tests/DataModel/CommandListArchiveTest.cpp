@@ -5,7 +5,6 @@
 #include "Platform/System/UserDefaults.h"
 #include "support/IsolatedStorage.h"
 #include "support/LogCapture.h"
-#include "support/ProcessRun.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sys/resource.h>
 
@@ -21,10 +21,7 @@ namespace {
 
 using nlohmann::json;
 
-json stringOrNull(const QString& text)
-{
-    return text.isNull() ? json(nullptr) : json(text.toStdString());
-}
+const auto stringOrNull = [](const QString& text) { return text.isNull() ? json(nullptr) : json(text.toStdString()); };
 
 // The whole content of a store, in the shape of the expected-reading files
 // beside the archive fixtures (tests/data/archives/*.expected.json).
@@ -34,11 +31,10 @@ json storeAsJson(const ZRCommandList& store)
         json list = json::array();
         for (const auto& command : commands) {
             json samples = json::array();
-            for (const auto& sample : {command->sample1(), command->sample2(), command->sample3()}) {
+            for (const auto& sample : {command->sample1(), command->sample2(), command->sample3()})
                 if (sample)
                     samples.push_back({{"commandID", sample->commandID()}, {"file", stringOrNull(sample->fileName())},
                         {"print", sample->voicePrint() ? json(sample->voicePrint()->voicePrint()) : json(nullptr)}});
-            }
             list.push_back(
                 {{"id", command->commandID()}, {"type", command->type()}, {"name", stringOrNull(command->name())},
                     {"number", stringOrNull(command->phoneNumber())}, {"samples", samples}});
@@ -85,10 +81,9 @@ TEST_F(CommandListArchiveTest, ASavedStoreComesBackEqual)
     // The three empty system slots are one object in the file, and come back so.
     ASSERT_TRUE(ZRCommandList().saveToFile());
     const ZRCommandList empty = ZRCommandList::loadFromFile();
-    const auto& systemList = empty.embeddedSystemList();
-    EXPECT_EQ(systemList[0], systemList[1]);
-    EXPECT_EQ(systemList[1], systemList[2]);
-    EXPECT_EQ(systemList[0]->type(), ZRCommandTypeNone);
+    const auto& system = empty.embeddedSystemList();
+    EXPECT_EQ(std::vector(system.begin(), system.end()), std::vector(3, system[0]));
+    EXPECT_EQ(system[0]->type(), ZRCommandTypeNone);
 }
 
 TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
@@ -130,12 +125,11 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();
         SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(loaded.count(), 0u);
-        EXPECT_EQ(loaded.numberOfSystemCommands(), 0);
-        EXPECT_FALSE(UserDefaults::standardUserDefaults().boolForKey("CommandListHasData")) << "no names to listen for";
-        EXPECT_EQ(log.errors().size(), 1);
-        EXPECT_FALSE(QFile::exists(path));
-        EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable"), original) << "kept as it was";
+        // Empty, no names to listen for, one error, and the file kept aside as it was.
+        EXPECT_EQ(std::tuple(loaded.count(), loaded.numberOfSystemCommands(),
+                      UserDefaults::standardUserDefaults().boolForKey("CommandListHasData"), log.errors().size(),
+                      QFile::exists(path), IsolatedStorage::contentsOf(path + ".unreadable")),
+            std::tuple(0u, 0, false, 1, false, original));
         QFile::remove(path + ".unreadable");
     }
 
@@ -148,25 +142,22 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable-2"), "second");
 }
 
-// A disk that fills up while it lives: writes beyond 100 bytes fail.
-class FullDisk {
-public:
+// A disk that fills up while it lives: writes beyond 100 bytes fail (a
+// failed write, not a killed process).
+struct FullDisk {
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit {};
     FullDisk()
     {
-        getrlimit(RLIMIT_FSIZE, &m_limit);
-        rlimit tiny = m_limit;
-        tiny.rlim_cur = 100;
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit tiny {100, limit.rlim_max};
         setrlimit(RLIMIT_FSIZE, &tiny);
     }
     ~FullDisk()
     {
-        setrlimit(RLIMIT_FSIZE, &m_limit);
-        std::signal(SIGXFSZ, m_handler);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, handler);
     }
-
-private:
-    void (*m_handler)(int) = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
-    rlimit m_limit {};
 };
 
 TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)
@@ -179,7 +170,6 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
         const FullDisk full;
         LogCapture log;
         auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
-        command->setPhoneNumber("999");
         store.addCommand(command);  // saves, and fails
         EXPECT_FALSE(store.saveToFile());
         EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
@@ -195,14 +185,34 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
 
 TEST_F(CommandListArchiveTest, AProcessDyingWhileSavingLeavesTheOldFile)
 {
-    const std::string documents = m_storage.documents().toStdString();
-    ASSERT_EQ(ProcessRun::of(DYING_SAVE, {documents, "build"}).status, 0);
+    // Eight commands with the longest prints a store keeps.
+    ZRCommandList store;
+    while (store.count() < 8) {
+        auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
+        command->setName(QStringLiteral("Contact %1").arg(command->commandID()));
+        for (int i = 0; i < ZRCommand::kMaxSamples; ++i) {
+            std::vector<std::int32_t> values(ZRVoicePrint::kMaxArchivedCount);
+            for (std::size_t v = 0; v < values.size(); ++v)
+                values[v] = static_cast<std::int32_t>((v * 7919 + command->commandID() * 31 + i) % 511) - 255;
+            command->setSample(std::make_shared<ZRSample>(command->commandID(), ZRSample::createSampleFilename(),
+                std::make_shared<ZRVoicePrint>(std::move(values))));
+        }
+        store.addCommand(command);
+    }
     const qint64 size = QFileInfo(ZRCommandList::createCommandListFileURL()).size();
     ASSERT_GT(size, 100'000);
+    store.commandAtIndex(0)->setName("Renamed");
 
     for (const qint64 limit : {qint64(0), qint64(4096), size / 2, size - 1000}) {
-        const ProcessRun run = ProcessRun::of(DYING_SAVE, {documents, "die", std::to_string(limit)});
-        ASSERT_EQ(run.signal, SIGXFSZ) << "died at " << limit << " bytes";
+        // A child process saves with a file size limit: the system kills it
+        // when a write crosses the limit.
+        const auto saveUnderLimit = [&] {
+            const rlimit tiny {static_cast<rlim_t>(limit), static_cast<rlim_t>(limit)};
+            setrlimit(RLIMIT_FSIZE, &tiny);
+            store.saveToFile();
+            std::exit(0);  // the save fitted under the limit
+        };
+        ASSERT_EXIT(saveUnderLimit(), ::testing::KilledBySignal(SIGXFSZ), "") << "died at " << limit << " bytes";
 
         LogCapture log;
         const ZRCommandList loaded = ZRCommandList::loadFromFile();

@@ -46,17 +46,13 @@ ZRVoicePrint randomPrint(int frames, Shape shape, std::mt19937& random)
     return ZRVoicePrint(std::move(values));
 }
 
-std::uint64_t bits(double value)
-{
-    return std::bit_cast<std::uint64_t>(value);
-}
+const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
 
 // The double tables over every cell, with the length test in front: exact
 // for any values, and held to the Python model by ReferenceValuesTest.
 double tableDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
 {
-    const auto n = static_cast<int>(a.count() / kDim);
-    const auto m = static_cast<int>(b.count() / kDim);
+    const auto n = static_cast<int>(a.count() / kDim), m = static_cast<int>(b.count() / kDim);
     if (n > 3 * m || m > 3 * n)
         return kNoMatchDistance;
     return DTW(a.voicePrint().data(), n, b.voicePrint().data(), m, kDim);
@@ -67,8 +63,7 @@ double tableDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
 bool expectTableDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
 {
     const double exact = tableDistance(a, b);
-    const auto n = a.count() / kDim;
-    const auto m = b.count() / kDim;
+    const auto n = a.count() / kDim, m = b.count() / kDim;
     EXPECT_EQ(bits(a.distanceFromVoicePrint(&b)), bits(exact)) << n << " × " << m << " frames";
     if (n > 3 * m || m > 3 * n)
         return true;  // the length test answers before any table
@@ -77,9 +72,7 @@ bool expectTableDistance(const ZRVoicePrint& a, const ZRVoicePrint& b)
         const auto fast = kernel ? BandedDTW(a.compactVoicePrint(), b.compactVoicePrint(), kNoMatchDistance, *kernel)
                                  : std::nullopt;
         banded |= fast.has_value();
-        if (fast) {
-            EXPECT_EQ(bits(*fast), bits(exact)) << kernel->name << ", " << n << " × " << m << " frames";
-        }
+        EXPECT_EQ(bits(fast.value_or(exact)), bits(exact)) << kernel->name << ", " << n << " × " << m << " frames";
     }
     return banded;
 }
@@ -99,22 +92,19 @@ TEST(DynamicTimeWarpingTest, EveryKernelGivesTheDistanceOfTheDoubleTables)
     EXPECT_GT(banded, 3000) << "the integer path must carry most comparisons";
 
     // Every pair of short lengths: 0 and 1 frame, the slope limits, 3:1.
-    for (int n = 0; n <= 30; ++n) {
+    for (int n = 0; n <= 30; ++n)
         for (int m = 0; m <= 30; ++m) {
-            const ZRVoicePrint a = randomPrint(n, Shape::Speech, random);
-            const ZRVoicePrint b = randomPrint(m, Shape::Coarse, random);
+            const ZRVoicePrint a = randomPrint(n, Shape::Speech, random), b = randomPrint(m, Shape::Coarse, random);
             EXPECT_TRUE(expectTableDistance(a, b));
             EXPECT_TRUE(expectTableDistance(b, a));
         }
-    }
     // Real speech never needs the double tables; each print against itself too.
     std::vector<ZRVoicePrint> speech;
     for (const auto& recording : Fsdd::all())
         speech.push_back(TestData::voicePrintOf(TestData::samplesOf(recording)));
-    for (std::size_t i = 0; i < speech.size(); i += 3) {
+    for (std::size_t i = 0; i < speech.size(); i += 3)
         for (const ZRVoicePrint& other : speech)
             EXPECT_TRUE(expectTableDistance(speech[i], other));
-    }
 }
 
 TEST(DynamicTimeWarpingTest, ValuesOrLengthsTheIntegersCannotHoldGoToTheDoubleTable)

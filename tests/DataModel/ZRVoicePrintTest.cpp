@@ -17,21 +17,9 @@ namespace {
 
 using Samples = std::vector<std::int16_t>;
 
-Samples concatenated(Samples front, const Samples& back)
-{
-    front.insert(front.end(), back.begin(), back.end());
-    return front;
-}
-
-std::size_t framesOf(const ZRVoicePrint& print)
-{
-    return print.count() / ZRVoicePrint::kFrameSize;
-}
-
-std::vector<std::int32_t> printOf(const Samples& samples)
-{
-    return TestData::voicePrintOf(samples).voicePrint();
-}
+const auto concatenated = [](Samples a, const Samples& b) { return a.insert(a.end(), b.begin(), b.end()), a; };
+const auto framesOf = [](const ZRVoicePrint& print) { return print.count() / ZRVoicePrint::kFrameSize; };
+const auto printOf = [](const Samples& samples) { return TestData::voicePrintOf(samples).voicePrint(); };
 
 // Reference values computed by an independent, deliberately plain
 // transcription of the same algorithm (tests/reference/literal_voiceprint.py,
@@ -73,12 +61,10 @@ TEST(ZRVoicePrintTest, FramesNeedTwoHundredFiftySixSamplesAfterTheLeadIn)
 {
     // The first ten nonzero samples are always dropped; frames are 256
     // samples long and start every 128. Digital silence keeps its frames.
-    const struct {
-        std::size_t samples;
-        std::size_t frames;
-    } cases[] = {{1, 0}, {255, 0}, {265, 0}, {266, 1}, {393, 1}, {394, 2}, {10 + 128 * 20, 19}};
-    for (const auto& c : cases)
-        EXPECT_EQ(framesOf(TestData::voicePrintOf(TestData::nonzeroNoise(c.samples))), c.frames) << c.samples;
+    const std::pair<std::size_t, std::size_t> samplesAndFrames[]
+        = {{1, 0}, {255, 0}, {265, 0}, {266, 1}, {393, 1}, {394, 2}, {10 + 128 * 20, 19}};
+    for (const auto& [samples, frames] : samplesAndFrames)
+        EXPECT_EQ(framesOf(TestData::voicePrintOf(TestData::nonzeroNoise(samples))), frames) << samples;
     const auto silence = printOf(Samples(3000, 0));
     EXPECT_EQ(silence.size(), (3000u / 128 - 1) * ZRVoicePrint::kFrameSize);
     EXPECT_TRUE(std::all_of(silence.begin(), silence.end(), [](std::int32_t value) { return value == 0; }));
@@ -115,9 +101,7 @@ TEST(ZRVoicePrintTest, RealSpeechGivesWellFormedPrintsOfTheSpeechAlone)
         int largest = 0;
         for (std::size_t i = 0; i < print.count(); ++i) {
             const std::size_t m = i % ZRVoicePrint::kFrameSize;
-            if (m == 0 || m == 14 || m == 15) {
-                ASSERT_EQ(print.objectAtIndex(i), 0) << "element " << i;
-            }
+            ASSERT_EQ(m == 0 || m >= 14 ? print.objectAtIndex(i) : 0, 0) << "element " << i;
             largest = std::max(largest, std::abs(print.objectAtIndex(i)));
         }
         EXPECT_GE(largest, 255);
