@@ -2,7 +2,6 @@
 #include "AudioManagers/AudioPlayer.h"
 #include "AudioManagers/AudioVoicePrintRecorder.h"
 #include "DataModel/ZRSample.h"
-#include "DataModel/ZRVoicePrint.h"
 #include "Platform/Audio/Backends/SystemAudioDevice.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Audio/PcmBytes.h"
@@ -30,9 +29,9 @@ protected:
     {
         auto sample = std::make_shared<ZRSample>(0, ZRSample::createSampleFilename());
         m_written = TestData::nonzeroNoise(packets);
-        auto file = AudioFile::create(
-            sample->filePath().toStdString(), linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed));
-        file->writePackets(0, packets, PcmBytes::littleEndian(m_written).data());
+        AudioFile::create(
+            sample->filePath().toStdString(), linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed))
+            ->writePackets(0, packets, PcmBytes::littleEndian(m_written).data());
         return sample;
     }
 
@@ -129,13 +128,23 @@ TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStop
     EXPECT_TRUE(std::equal(played()[0].samples.begin(), played()[0].samples.end(), m_written.begin()));
 }
 
-TEST_F(AudioTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAndPacketsCountPastThirtyTwoBits)
+// What the two recorders hear is checked through a whole training, in
+// tests/TrainAndRecognize/DialogueTest.cpp.
+TEST_F(AudioTest, RecordersCountTheirPacketsPastTheirBuffersAndThirtyTwoBitsAndAStopBeforeAnySampleGivesNoPrint)
 {
-    AudioVoicePrintRecorder recorder(m_device);
-    recordFor(13s, &recorder);  // longer than the three 4.096-second buffers together
-    EXPECT_EQ(recorder.startingPacketNumber(), 13 * 8000);
-    EXPECT_EQ(recorder.audioData()->size(), 13u * 16000);
-    EXPECT_FALSE(recorder.isRunning());
+    const ZRSample sample(0, ZRSample::createSampleFilename());
+    IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
+    AudioVoicePrintRecorder voice(m_device);
+    const auto file = AudioFileRecorder::initForSample(sample, m_device);
+    recordFor(13s, &voice, file.get());  // longer than the three 4.096-second buffers together
+    EXPECT_EQ(voice.startingPacketNumber(), 13 * 8000);
+    EXPECT_EQ(voice.audioData()->size(), 13u * 16000);
+    EXPECT_FALSE(voice.isRunning());
+    EXPECT_EQ(file->startingPacketNumber(), 13 * 44100);
+    // Readable and complete while the recorder still exists: the header holds the length.
+    const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
+    ASSERT_TRUE(caf);
+    EXPECT_EQ(caf->packetCount(), 13 * 44100);
 
     LogCapture log;
     AudioVoicePrintRecorder early(m_device);
@@ -148,24 +157,6 @@ TEST_F(AudioTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAndPacke
     object.setStartingPacketNumber(4294967295);
     object.incrementStartingPacketNumberBy(1);
     EXPECT_EQ(object.startingPacketNumber(), 4294967296);
-}
-
-// What the two recorders hear is checked through a whole training, in
-// tests/TrainAndRecognize/DialogueTest.cpp.
-TEST_F(AudioTest, BothRecordersOfATrainingCountTheirPacketsAndTheFileIsFinishedAtStop)
-{
-    m_device.microphone().addUtterance(QString::fromStdString(Fsdd::recording(8, "theo", 0).string()));
-    const ZRSample sample(0, ZRSample::createSampleFilename());
-    IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
-    AudioVoicePrintRecorder voice(m_device);
-    const auto file = AudioFileRecorder::initForSample(sample, m_device);
-    recordFor(2s, &voice, file.get());
-    EXPECT_EQ(file->startingPacketNumber(), 88200);
-    EXPECT_EQ(voice.startingPacketNumber(), 16000);
-    // Readable and complete while the recorder still exists: the header holds the length.
-    const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
-    ASSERT_TRUE(caf);
-    EXPECT_EQ(caf->packetCount(), 88200);
 }
 
 // The system device through a real sound server: PulseAudio with a null
