@@ -35,14 +35,11 @@ protected:
         return sample;
     }
 
-    // A player whose stop notifications are counted, with the time of the last.
+    // A player whose stop notifications are written down, by their time.
     std::unique_ptr<AudioPlayer> countingPlayer()
     {
         auto player = std::make_unique<AudioPlayer>(m_device);
-        player->setStopEvent([this] {
-            ++m_notifications;
-            m_notifiedAt = m_clock.now();
-        });
+        player->setStopEvent([this] { m_notified.push_back(m_clock.now()); });
         return player;
     }
 
@@ -60,8 +57,7 @@ protected:
     VirtualClock m_clock;
     VirtualAudioDevice m_device {m_clock};
     std::vector<std::int16_t> m_written;
-    int m_notifications = 0;
-    Clock::Duration m_notifiedAt {0};
+    std::vector<Clock::Duration> m_notified;
 };
 
 TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
@@ -70,7 +66,7 @@ TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPla
     for (const auto& [packets, length] :
         {std::pair(88200u, Clock::Duration(2s)), std::pair(4410u, Clock::Duration(100ms))}) {
         m_device.speaker().clear();
-        m_notifications = 0;
+        m_notified.clear();
         const Clock::Duration start = m_clock.now();
         const auto sample = sampleWithPackets(packets);
         const auto player = countingPlayer();
@@ -78,16 +74,15 @@ TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPla
         EXPECT_EQ(player->donePlayingFile(), packets < 22050) << "the end is found while priming";
 
         m_clock.advance(length - 1ms);
-        EXPECT_EQ(m_notifications, 0);
+        EXPECT_TRUE(m_notified.empty());
         m_clock.advance(1s);
-        EXPECT_EQ(m_notifications, 1);
-        EXPECT_EQ(m_notifiedAt - start, length) << "notified as the last sample ends";
+        EXPECT_EQ(m_notified, std::vector {start + length}) << "notified once, as the last sample ends";
         ASSERT_EQ(played().size(), 1u);
         EXPECT_EQ(played()[0].samples, m_written);
         EXPECT_EQ(played()[0].volume, 1.0f);
         player->stop();  // after the end: leaves the closed file alone
         m_clock.advance(1s);
-        EXPECT_EQ(m_notifications, 1);
+        EXPECT_EQ(m_notified.size(), 1u);
     }
 }
 
@@ -113,14 +108,13 @@ TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStop
         "ERROR AudioPlayer:playSystemSample: system sample type not recognized\n"
         "ERROR AudioPlayer:playSystemSample: system sample type not recognized");
     // Each unplayable one ends at once, so that nothing waits on it forever.
-    EXPECT_EQ(m_notifications, 4);
-    EXPECT_EQ(m_notifiedAt, Clock::Duration(0));
+    EXPECT_EQ(m_notified, std::vector<Clock::Duration>(4, 0ms));
 
     // An early stop lets the queued audio play and reads no more.
     m_clock.advance(300ms);
     busy->stop();
     m_clock.advance(3s);
-    EXPECT_EQ(m_notifications, 5);
+    EXPECT_EQ(m_notified.size(), 5u);
     ASSERT_EQ(played().size(), 1u);
     // What was queued when the file closed: at most three half-second buffers.
     EXPECT_LE(played()[0].samples.size(), 3u * 22050);

@@ -53,7 +53,7 @@ public:
     }
     void dismiss(Popup& popup, int) override
     {
-        std::erase_if(m_onScreen, [&popup](const auto& shown) { return shown.get() == &popup; });
+        std::erase_if(m_onScreen, [&](auto& p) { return p.get() == &popup; });
     }
 
     // The popup on screen (the latest shown), or nullptr.
