@@ -26,8 +26,8 @@ protected:
         m_resultAt = m_clock.now();
     }
 
-    static void setTipsLeft(int tips) { defaults().setInteger(tips, "UpTo3SampleInfoCount"); }
-    static int tipsLeft() { return defaults().integerForKey("UpTo3SampleInfoCount"); }
+    static void setTipsLeft(int tips) { UserDefaults::standardUserDefaults().setInteger(tips, "UpTo3SampleInfoCount"); }
+    static int tipsLeft() { return UserDefaults::standardUserDefaults().integerForKey("UpTo3SampleInfoCount"); }
     QString titleOnScreen() const { return m_screen.onScreen() ? m_screen.onScreen()->title() : ""; }
 
     // Runs a recognition to its result (or for at most a minute of clock

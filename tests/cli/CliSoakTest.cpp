@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <set>
 
 #ifdef __SANITIZE_ADDRESS__
@@ -29,13 +28,6 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
-
-using nlohmann::json;
-
-ProcessRun cli(std::vector<std::string> arguments)
-{
-    return ProcessRun::of(ZARNETH_CLI, arguments);
-}
 
 // What `recognize` says of command k.
 std::string answerFor(std::size_t k)
@@ -62,48 +54,29 @@ TEST(CliSoakTest, ManyCommandsAndRecognitionsLeaveTheStoreWholeAndMemoryFlat)
     // Every step-th recording is trained, the next ones (up to five) are said.
     const std::vector<std::filesystem::path> recordings = Fsdd::all();
     const std::size_t step = std::max<std::size_t>(3, recordings.size() / 200);
-    std::vector<std::filesystem::path> trained;
     std::vector<std::filesystem::path> said;
-    for (std::size_t i = 0; i + step <= recordings.size(); i += step) {
-        trained.push_back(recordings[i]);
+    std::set<std::string> answersTrained;
+    for (std::size_t i = 0, k = 0; i + step <= recordings.size(); i += step, ++k) {
+        const std::string n = std::to_string(k);
+        const ProcessRun run = ProcessRun::of(
+            ZARNETH_CLI, {"train", "--name", "Contact " + n, "--number", "+1 555 1" + n, recordings[i].string()});
+        ASSERT_EQ(run.status, 0) << "command " << k << ": " << run.err;
+        answersTrained.insert(answerFor(k));
         for (std::size_t j = 1; j < std::min<std::size_t>(step, 6); ++j)
             said.push_back(recordings[i + j]);
-    }
-    std::set<std::string> answersTrained;
-    for (std::size_t k = 0; k < trained.size(); ++k) {
-        answersTrained.insert(answerFor(k));
-        const ProcessRun run = cli({"train", "--name", "Contact " + std::to_string(k), "--number",
-            "+1 555 1" + std::to_string(k), trained[k].string()});
-        ASSERT_EQ(run.status, 0) << "command " << k << ": " << run.err;
-        if (k % 10 == 0) {
-            EXPECT_EQ(answerOf(cli({"recognize", trained[k].string()})), answerFor(k)) << "it finds itself";
-        }
-    }
-    const auto checkedArchive = [&] {
-        const ProcessRun checked = ProcessRun::of(
-            "python3", {TestData::file("archives/check_archive.py").string(), storeFile.toStdString()});
-        EXPECT_EQ(checked.status, 0) << checked.err;
-        return checked.status == 0 ? json::parse(checked.out) : json();
-    };
-    const json archived = checkedArchive();
-    ASSERT_EQ(archived["commands"].size(), trained.size());
-    for (const json& command : archived["commands"]) {
-        ASSERT_EQ(command["samples"].size(), 1u);
-        EXPECT_TRUE(QFile::exists(storage.documentsFile(QString::fromStdString(command["samples"][0]["file"]))));
     }
     const QByteArray archive = IsolatedStorage::contentsOf(storeFile);
 
     // Through the program: every answer is a trained command or none.
     std::vector<std::string> answers;
     for (const auto& recording : said) {
-        answers.push_back(answerOf(cli({"recognize", recording.string()})));
+        answers.push_back(answerOf(ProcessRun::of(ZARNETH_CLI, {"recognize", recording.string()})));
         ASSERT_TRUE(answers.back().empty() || answersTrained.contains(answers.back())) << recording << answers.back();
     }
     EXPECT_GT(std::count_if(answers.begin(), answers.end(), [](const auto& a) { return !a.empty(); }),
         static_cast<long>(answers.size() * 9 / 10))
         << "the few left out are too short or too long to align";
     EXPECT_EQ(IsolatedStorage::contentsOf(storeFile), archive) << "recognising writes nothing";
-    EXPECT_EQ(checkedArchive(), archived);
 
     // In one process through the store: the same answers, and the heap after
     // the last as after the first half (scratch space has grown by then).

@@ -151,9 +151,9 @@ protected:
     }
     void sayNothing() { say(0, -1); }
 
-    static UserDefaults defaults() { return UserDefaults::standardUserDefaults(); }
-    static void setVoiceGuide(bool on) { defaults().setBool(on, "VoiceGuide"); }
-    static void setConfirmations(bool on) { defaults().setBool(on, "Confirmations"); }
+    static void setSetting(const char* key, bool on) { UserDefaults::standardUserDefaults().setBool(on, key); }
+    static void setVoiceGuide(bool on) { setSetting("VoiceGuide", on); }
+    static void setConfirmations(bool on) { setSetting("Confirmations", on); }
 
     // What the speaker played, by name: a prompt's name, "(cut)" after one
     // not played to its end, "sample" (commands' samples play at 44100 Hz), or

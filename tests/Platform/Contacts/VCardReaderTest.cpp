@@ -39,23 +39,16 @@ std::string card(std::initializer_list<std::string> lines)
     return text + "END:VCARD\r\n";
 }
 
-std::string inEncoding(const std::string& utf8, QStringConverter::Encoding encoding, bool withByteOrderMark)
-{
-    QStringEncoder encoder(encoding, withByteOrderMark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag {});
-    return QByteArray(encoder.encode(QString::fromStdString(utf8))).toStdString();
-}
-
 TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
 {
     const struct {
         const char* name;
         std::string data;
         QStringList expected;  // lines() of the contacts read; none: an error
-    } rows[] = {
-        {"Version21BareTypesAndNoBareCharsetsLanguagesOrValueLocations",
-            card({"VERSION:2.1", "N:Schmidt;Anna;;;", "TEL;CELL;PREF:+49 170 1234567", "TEL;WORK;VOICE:030 123456",
-                "TEL;utf-8;de-DE;INLINE;HOME;X-CUSTOM:  0800 1111  "}),
-            {"Anna Schmidt: +49 170 1234567 (cell,pref), 030 123456 (work,voice), 0800 1111 (home,x-custom)"}},
+    } rows[] = {{"Version21BareTypesAndNoBareCharsetsLanguagesOrValueLocations",
+                    card({"VERSION:2.1", "N:Schmidt;Anna;;;", "TEL;CELL;PREF:+49 170 1234567",
+                        "TEL;WORK;VOICE:030 123456", "TEL;utf-8;de-DE;INLINE;HOME;X-CUSTOM:  0800 1111  "}),
+                    {"Anna Schmidt: +49 170 1234567 (cell,pref), 030 123456 (work,voice), 0800 1111 (home,x-custom)"}},
         {"Version30TypeListsRepeatedTypesAndTheFirstOrganisationComponent",
             card({"VERSION:3.0", "ORG:Acme Ltd.;Sales;North", "TEL;TYPE=CELL,voice:0170 7654321",
                 "TEL;type=HOME;type=fax;TYPE=home:(030) 55 01-87"}),
@@ -97,10 +90,6 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
         {"ASoftLineBreakNeverSwallowsTheEndOfTheCard",
             "BEGIN:VCARD\r\nFN;QUOTED-PRINTABLE:Anna=\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Ben\r\nEND:VCARD\r\n",
             {"Anna:", "Ben:"}},
-        {"UndeclaredBytesThatAreNotUtf8AreInTheCardsOwnCodePage",
-            card({"VERSION:2.1", "N:\xD1\xEE\xEA\xEE\xEB\xEE\xE2;\xC8\xE2\xE0\xED", "TEL;CELL:1",
-                "NOTE;CHARSET=UTF-8:", "ADR;CHARSET=WINDOWS-1251:;;\xCA\xE8\xE5\xE2"}),
-            {"Иван Соколов: 1 (cell)"}},
         {"UndeclaredBytesThatAreNotUtf8AreElseInTheWindowsCodePage",
             card({"FN:S\xF6ren \x80 \x81", "NOTE;CHARSET=utf-8:x", "N;CHARSET=X-KLINGON:S\xF6ren;"})
                 + card({"FN;CHARSET=UTF-8:J\xFCrgen", "TEL:1"}),
@@ -109,13 +98,10 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
             "\xEF\xBB\xBF" + card({"FN;CHARSET=X-KLINGON:Jürgen Weiß"}) + card({"N:Weiß;Jürgen", "ORG:Ærø Ø"}),
             {"Jürgen Weiß:", "Jürgen Weiß:"}},
         {"Utf16WithoutAByteOrderMark",
-            inEncoding(
-                card({"VERSION:3.0", "FN:Jürgen Weiß", "TEL;TYPE=cell:+49 170 1"}), QStringConverter::Utf16LE, false),
+            QByteArray(QStringEncoder(QStringConverter::Utf16LE)(
+                           QString::fromStdString(card({"VERSION:3.0", "FN:Jürgen Weiß", "TEL;TYPE=cell:+49 170 1"}))))
+                .toStdString(),
             {"Jürgen Weiß: +49 170 1 (cell)"}},
-        {"Utf16TextIsTextWhateverItsCharsetSays",
-            inEncoding(card({"FN;CHARSET=windows-1251:Jürgen", "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C3=9F"}),
-                QStringConverter::Utf16BE, true),
-            {"Jürgen:"}},
         {"TheDisplayNameFallsBackFromTheFormattedNameToNameOrganisationAndNumber",
             card({"FN:Formatted", "N:Last;First", "ORG:Org", "TEL:1"}) + card({"N:Last;First", "ORG:Org", "TEL:2"})
                 + card({"N:;  First  ;;;", "TEL:3"}) + card({"N:Last;;;;", "TEL:4"}) + card({"ORG:Org;Unit", "TEL:5"})
@@ -126,38 +112,25 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
             card({"VERSION:3.0", "N:;;;;", "FN: ", "TEL;CELL:  ", "EMAIL:x@example.org"})
                 + card({"NOTE:FN:not a name", "X-TEL:not a number", "TEL:12"}),
             {"12: 12 ()"}},
-        {"ACardWithoutEndKeepsWhatItHasUpToTheNextCardOrTheEndOfTheData",
-            "BEGIN:VCARD\r\nFN:Anna\r\nBEGIN:VCARD\r\nFN:Ben\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:Carl\r\nTE",
+        {"ACardWithoutEndKeepsWhatItHasUpToTheNextCardOrTheEndOfTheDataWhateverTheCaseOfTheNames",
+            "begin:vcard\r\nfn:Anna\r\nBegin:VCard\r\nFn:Ben\r\nTEL:1\r\nEnd:VCard\r\nBEGIN:VCARD\r\nFN:Carl\r\nTE",
             {"Anna:", "Ben: 1 ()", "Carl:"}},
         {"ACardNestedInAnotherEndsTheOuterOneAndIsReadOnItsOwn",
             card({"FN:Outer", "TEL:1", "AGENT:", "BEGIN:VCARD", "FN:Inner", "TEL:2", "END:VCARD", "TEL:3"})
                 + card({"FN:Next"}),
             {"Outer: 1 ()", "Inner: 2 ()", "Next:"}},
-        {"SeveralCardsAreReadInOrderWhateverTheCaseOfTheirNames",
-            "begin:vcard\r\nfn:Anna\r\nend:vcard\r\nBegin:VCard\r\nFn:Ben\r\nEnd:VCard\r\n"
-            "BEGIN:VCARD\r\nFN:Carl\r\nEND:VCARD\r\n",
-            {"Anna:", "Ben:", "Carl:"}},
+        {"FoldedLinesLoseTheLineBreakAndOneSpaceOrTabWhateverTheLineBreak",
+            "BEGIN:VCARD\rFN:Ann\r a Sch\r\tmidt\rTEL;TY\n PE=cell:+49 170\n  1234567\rEND:VCARD\r",
+            {"Anna Schmidt: +49 170 1234567 (cell)"}},
         {"DataWithoutACardIsAnError", "FN:Anna\r\nTEL:1\r\nEND:VCARD\r\nBEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", {}},
         {"AByteOrderMarkAloneIsAnError", "\xFF\xFE", {}},
         {"LongLinesAreReadWhole", card({"FN:Anna", "NOTE:" + std::string(6 * 1024 * 1024, 'x'), "TEL:1"}),
-            {"Anna: 1 ()"}},
-    };
+            {"Anna: 1 ()"}}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const VCardReader::Result result = VCardReader::read(QByteArray::fromStdString(row.data));
         EXPECT_EQ(result.error.isEmpty(), !row.expected.isEmpty()) << result.error.toStdString();
         EXPECT_EQ(lines(result.contacts), row.expected.join('\n').toStdString());
-    }
-}
-
-TEST(VCardReaderTest, AContinuationLineLosesItsLineBreakAndOneSpaceOrTabWhateverTheLineBreak)
-{
-    for (const std::string br : {"\r\n", "\n", "\r", "\r\r\n"}) {
-        const auto result = VCardReader::read(QByteArray::fromStdString("BEGIN:VCARD" + br + "FN:Ann" + br + " a Sch"
-            + br + "\tmidt" + br + "TEL;TY" + br + " PE=cell:+49 170" + br + "  1234567" + br
-            + "N;QUOTED-PRINTABLE:Schmidt;=" + br + "Anna" + br + "END:VCARD" + br));
-        EXPECT_EQ(lines(result.contacts), "Anna Schmidt: +49 170 1234567 (cell)") << br.size();
-        EXPECT_EQ(result.contacts.value(0).firstName.toStdString(), "Anna") << br.size();
     }
 }
 
@@ -167,9 +140,8 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
         const char* file;
         qsizetype contacts;
         QStringList shown;  // some of its contacts as lines(..., true) gives them, or how they begin
-    } files[] = {
-        {"nokia-2.1-quoted-printable.vcf", 1,
-            {"Michael Brüning: +491622433834 mobile, 017623384942 mobile, +4973117546691 work"}},
+    } files[] = {{"nokia-2.1-quoted-printable.vcf", 1,
+                     {"Michael Brüning: +491622433834 mobile, 017623384942 mobile, +4973117546691 work"}},
         {"evolution-3.0-folded-parameters.vcf", 1, {"Ralf Engels: +1-919-676-9515 work, +1-919-676-9564 work"}},
         {"sony-ericsson-2.1-cyrillic.vcf", 499,
             {"Іванна (Карпати): +380984437285 mobile",
@@ -180,8 +152,7 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
         {"mac-address-book-3.0.vcf", 1, {"Überwerbung GmbH: +49 30 1234567 work, +49 172 1234567 mobile"}},
         {"mac-address-book-4.0.vcf", 1,
             {"Hans Dieter Schmidt: +49 9823 9084 work, +49 234 234 234 work, +49 7373 73 work, +49 2626 26 other, "
-             "+49 7272 722 mobile, +49 12 34 567 other, +49 8292 38 383 other, +49 7327 272 727 home, "}},
-    };
+             "+49 7272 722 mobile, +49 12 34 567 other, +49 8292 38 383 other, +49 7327 272 727 home, "}}};
     // Each file, and the variants make-variants.py derives from it: other line ends and encodings.
     const QDir folder(QString::fromStdString(TestData::file("vcards").string()));
     qsizetype checked = 0;
@@ -191,13 +162,10 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
             QFile file(folder.filePath(name));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
             const VCardReader::Result result = VCardReader::read(file.readAll());
-            EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
-            EXPECT_EQ(result.contacts.size(), row.contacts);
+            EXPECT_EQ(std::tuple(result.error, result.contacts.size()), std::tuple(QString(), row.contacts));
             const std::string shown = '\n' + lines(result.contacts, true) + '\n';
             for (const QString& expected : row.shown)
-                EXPECT_NE(shown.find('\n' + expected.toStdString()), std::string::npos)
-                    << expected.toStdString() << "\nnot among\n"
-                    << shown.substr(0, 800);
+                EXPECT_NE(shown.find('\n' + expected.toStdString()), std::string::npos) << shown.substr(0, 800);
             ++checked;
         }
     }
