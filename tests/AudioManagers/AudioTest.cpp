@@ -36,7 +36,7 @@ protected:
     }
 
     // A player whose stop notifications are written down, by their time.
-    std::unique_ptr<AudioPlayer> countingPlayer()
+    std::unique_ptr<AudioPlayer> newPlayer()
     {
         auto player = std::make_unique<AudioPlayer>(m_device);
         player->setStopEvent([this] { m_notified.push_back(m_clock.now()); });
@@ -68,9 +68,8 @@ TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPla
         m_device.speaker().clear();
         m_notified.clear();
         const Clock::Duration start = m_clock.now();
-        const auto sample = sampleWithPackets(packets);
-        const auto player = countingPlayer();
-        player->playCommandSample(*sample);
+        const auto player = newPlayer();
+        player->playCommandSample(*sampleWithPackets(packets));
         EXPECT_EQ(player->donePlayingFile(), packets < 22050) << "the end is found while priming";
 
         m_clock.advance(length - 1ms);
@@ -89,13 +88,12 @@ TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPla
 TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStopLetsTheQueuedAudioPlay)
 {
     const auto sample = sampleWithPackets(88200);
-    const auto busy = countingPlayer();
+    const auto busy = newPlayer();
     LogCapture log;
     busy->playCommandSample(*sample);
     busy->playCommandSample(*sample);
     busy->playSystemSample(0);
-    const auto missing = countingPlayer(), outside = countingPlayer(), beyond = countingPlayer(),
-               negative = countingPlayer();
+    const auto missing = newPlayer(), outside = newPlayer(), beyond = newPlayer(), negative = newPlayer();
     missing->playCommandSample(ZRSample(0, "/sample7.aif"));
     outside->playCommandSample(ZRSample(0, "/../../etc/passwd"));
     beyond->playSystemSample(7);

@@ -53,7 +53,7 @@ public:
     }
     void dismiss(Popup& popup, int) override
     {
-        std::erase_if(m_onScreen, [&](auto& p) { return p.get() == &popup; });
+        std::erase_if(m_onScreen, [&popup](const auto& shown) { return shown.get() == &popup; });
     }
 
     // The popup on screen (the latest shown), or nullptr.
@@ -135,9 +135,9 @@ protected:
     }
     void trainSystemCommands()
     {
-        trainDigit(ZRCommandTypeAccept, kAcceptDigit);
-        trainDigit(ZRCommandTypeRepeat, kRepeatDigit);
-        trainDigit(ZRCommandTypeCancel, kCancelDigit);
+        for (const auto& [type, digit] : {std::pair(ZRCommandTypeAccept, kAcceptDigit),
+                 {ZRCommandTypeRepeat, kRepeatDigit}, {ZRCommandTypeCancel, kCancelDigit}})
+            trainDigit(type, digit);
     }
     // The microphone's next utterance: a take of `digit` in a quiet room
     // (take -1: the quiet room alone). The path of its file.
