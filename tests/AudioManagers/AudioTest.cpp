@@ -2,7 +2,6 @@
 #include "AudioManagers/AudioPlayer.h"
 #include "AudioManagers/AudioVoicePrintRecorder.h"
 #include "DataModel/ZRSample.h"
-#include "DataModel/ZRVoicePrint.h"
 #include "Platform/Audio/Backends/SystemAudioDevice.h"
 #include "Platform/Audio/Backends/VirtualAudioDevice.h"
 #include "Platform/Audio/PcmBytes.h"
@@ -30,20 +29,17 @@ protected:
     {
         auto sample = std::make_shared<ZRSample>(0, ZRSample::createSampleFilename());
         m_written = TestData::nonzeroNoise(packets);
-        auto file = AudioFile::create(
-            sample->filePath().toStdString(), linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed));
-        file->writePackets(0, packets, PcmBytes::littleEndian(m_written).data());
+        AudioFile::create(
+            sample->filePath().toStdString(), linearPCM16(44100, 1, std::endian::little, PCMPacking::Packed))
+            ->writePackets(0, packets, PcmBytes::littleEndian(m_written).data());
         return sample;
     }
 
-    // A player whose stop notifications are counted, with the time of the last.
-    std::unique_ptr<AudioPlayer> countingPlayer()
+    // A player whose stop notifications are written down, by their time.
+    std::unique_ptr<AudioPlayer> newPlayer()
     {
         auto player = std::make_unique<AudioPlayer>(m_device);
-        player->setStopEvent([this] {
-            ++m_notifications;
-            m_notifiedAt = m_clock.now();
-        });
+        player->setStopEvent([this] { m_notified.push_back(m_clock.now()); });
         return player;
     }
 
@@ -61,8 +57,7 @@ protected:
     VirtualClock m_clock;
     VirtualAudioDevice m_device {m_clock};
     std::vector<std::int16_t> m_written;
-    int m_notifications = 0;
-    Clock::Duration m_notifiedAt {0};
+    std::vector<Clock::Duration> m_notified;
 };
 
 TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPlayed)
@@ -71,37 +66,34 @@ TEST_F(AudioTest, ASampleFilePlaysToItsEndAndNotifiesOnceWhenTheLastBufferHasPla
     for (const auto& [packets, length] :
         {std::pair(88200u, Clock::Duration(2s)), std::pair(4410u, Clock::Duration(100ms))}) {
         m_device.speaker().clear();
-        m_notifications = 0;
+        m_notified.clear();
         const Clock::Duration start = m_clock.now();
-        const auto sample = sampleWithPackets(packets);
-        const auto player = countingPlayer();
-        player->playCommandSample(*sample);
+        const auto player = newPlayer();
+        player->playCommandSample(*sampleWithPackets(packets));
         EXPECT_EQ(player->donePlayingFile(), packets < 22050) << "the end is found while priming";
 
         m_clock.advance(length - 1ms);
-        EXPECT_EQ(m_notifications, 0);
+        EXPECT_TRUE(m_notified.empty());
         m_clock.advance(1s);
-        EXPECT_EQ(m_notifications, 1);
-        EXPECT_EQ(m_notifiedAt - start, length) << "notified as the last sample ends";
+        EXPECT_EQ(m_notified, std::vector {start + length}) << "notified once, as the last sample ends";
         ASSERT_EQ(played().size(), 1u);
         EXPECT_EQ(played()[0].samples, m_written);
         EXPECT_EQ(played()[0].volume, 1.0f);
         player->stop();  // after the end: leaves the closed file alone
         m_clock.advance(1s);
-        EXPECT_EQ(m_notifications, 1);
+        EXPECT_EQ(m_notified.size(), 1u);
     }
 }
 
 TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStopLetsTheQueuedAudioPlay)
 {
     const auto sample = sampleWithPackets(88200);
-    const auto busy = countingPlayer();
+    const auto busy = newPlayer();
     LogCapture log;
     busy->playCommandSample(*sample);
     busy->playCommandSample(*sample);
     busy->playSystemSample(0);
-    const auto missing = countingPlayer(), outside = countingPlayer(), beyond = countingPlayer(),
-               negative = countingPlayer();
+    const auto missing = newPlayer(), outside = newPlayer(), beyond = newPlayer(), negative = newPlayer();
     missing->playCommandSample(ZRSample(0, "/sample7.aif"));
     outside->playCommandSample(ZRSample(0, "/../../etc/passwd"));
     beyond->playSystemSample(7);
@@ -114,14 +106,13 @@ TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStop
         "ERROR AudioPlayer:playSystemSample: system sample type not recognized\n"
         "ERROR AudioPlayer:playSystemSample: system sample type not recognized");
     // Each unplayable one ends at once, so that nothing waits on it forever.
-    EXPECT_EQ(m_notifications, 4);
-    EXPECT_EQ(m_notifiedAt, Clock::Duration(0));
+    EXPECT_EQ(m_notified, std::vector<Clock::Duration>(4, 0ms));
 
     // An early stop lets the queued audio play and reads no more.
     m_clock.advance(300ms);
     busy->stop();
     m_clock.advance(3s);
-    EXPECT_EQ(m_notifications, 5);
+    EXPECT_EQ(m_notified.size(), 5u);
     ASSERT_EQ(played().size(), 1u);
     // What was queued when the file closed: at most three half-second buffers.
     EXPECT_LE(played()[0].samples.size(), 3u * 22050);
@@ -129,13 +120,23 @@ TEST_F(AudioTest, APlayerRefusesASecondSoundWhatCannotBePlayedEndsAtOnceAndAStop
     EXPECT_TRUE(std::equal(played()[0].samples.begin(), played()[0].samples.end(), m_written.begin()));
 }
 
-TEST_F(AudioTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAndPacketsCountPastThirtyTwoBits)
+// What the two recorders hear is checked through a whole training, in
+// tests/TrainAndRecognize/DialogueTest.cpp.
+TEST_F(AudioTest, RecordersCountTheirPacketsPastTheirBuffersAndThirtyTwoBitsAndAStopBeforeAnySampleGivesNoPrint)
 {
-    AudioVoicePrintRecorder recorder(m_device);
-    recordFor(13s, &recorder);  // longer than the three 4.096-second buffers together
-    EXPECT_EQ(recorder.startingPacketNumber(), 13 * 8000);
-    EXPECT_EQ(recorder.audioData()->size(), 13u * 16000);
-    EXPECT_FALSE(recorder.isRunning());
+    const ZRSample sample(0, ZRSample::createSampleFilename());
+    IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
+    AudioVoicePrintRecorder voice(m_device);
+    const auto file = AudioFileRecorder::initForSample(sample, m_device);
+    recordFor(13s, &voice, file.get());  // longer than the three 4.096-second buffers together
+    EXPECT_EQ(voice.startingPacketNumber(), 13 * 8000);
+    EXPECT_EQ(voice.audioData()->size(), 13u * 16000);
+    EXPECT_FALSE(voice.isRunning());
+    EXPECT_EQ(file->startingPacketNumber(), 13 * 44100);
+    // Readable and complete while the recorder still exists: the header holds the length.
+    const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
+    ASSERT_TRUE(caf);
+    EXPECT_EQ(caf->packetCount(), 13 * 44100);
 
     LogCapture log;
     AudioVoicePrintRecorder early(m_device);
@@ -148,24 +149,6 @@ TEST_F(AudioTest, LongRecordingsAreWholeAStopBeforeAnySampleGivesNoPrintAndPacke
     object.setStartingPacketNumber(4294967295);
     object.incrementStartingPacketNumberBy(1);
     EXPECT_EQ(object.startingPacketNumber(), 4294967296);
-}
-
-// What the two recorders hear is checked through a whole training, in
-// tests/TrainAndRecognize/DialogueTest.cpp.
-TEST_F(AudioTest, BothRecordersOfATrainingCountTheirPacketsAndTheFileIsFinishedAtStop)
-{
-    m_device.microphone().addUtterance(QString::fromStdString(Fsdd::recording(8, "theo", 0).string()));
-    const ZRSample sample(0, ZRSample::createSampleFilename());
-    IsolatedStorage::touch(sample.filePath(), QByteArray(500000, 'x'));  // replaced
-    AudioVoicePrintRecorder voice(m_device);
-    const auto file = AudioFileRecorder::initForSample(sample, m_device);
-    recordFor(2s, &voice, file.get());
-    EXPECT_EQ(file->startingPacketNumber(), 88200);
-    EXPECT_EQ(voice.startingPacketNumber(), 16000);
-    // Readable and complete while the recorder still exists: the header holds the length.
-    const auto caf = AudioFile::open(QFile::encodeName(sample.filePath()).toStdString());
-    ASSERT_TRUE(caf);
-    EXPECT_EQ(caf->packetCount(), 88200);
 }
 
 // The system device through a real sound server: PulseAudio with a null
