@@ -2,6 +2,7 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/Contacts/Contact.h"
+#include "Platform/Popups/Popup.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/SystemCommandsController.h"
@@ -45,6 +46,17 @@ protected:
         return *qobject_cast<PersonViewController*>(m_actions.topViewController());
     }
     const ZRCommand* training() { return m_actions.trainController().command(); }
+    // Answers one training (record, keep, the tip dismissed) that `start`
+    // begins, and runs the clock until it is over.
+    void train(const std::function<void()>& start)
+    {
+        m_screen.forgetAnswers();
+        m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, 0);
+        m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
+        m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
+        start();
+        m_clock.runUntil([this] { return training() == nullptr; }, std::chrono::seconds(60));
+    }
 
     UrlCatcher m_dialler;
     ActionsNavigationController m_actions {std::make_shared<ActionsMainController>(services()), services()};
@@ -87,7 +99,7 @@ TEST_F(ActionsNavigationControllerTest, ATappedNumberIsTrainedAndTheRecordButton
 
     // The first number is known: another sample, under its old name.
     say(2);
-    train(m_actions, [&] {
+    train([&] {
         details.clickedRightBarButton();
         EXPECT_EQ(training(), known.get());
     });
@@ -124,7 +136,7 @@ TEST_F(ActionsNavigationControllerTest, ASystemCommandIsCheckedOnceTrainedAndRec
     EXPECT_EQ(marks(), withRepeat(Accessory::DisclosureIndicator));
 
     say(kRepeatDigit);
-    train(m_actions, [&] { screen.selectRow(0, 1); });
+    train([&] { screen.selectRow(0, 1); });
     EXPECT_EQ(marks(), withRepeat(Accessory::Checkmark));
     const auto repeat = m_store.commandForSystemCommandType(ZRCommandTypeRepeat);
     ASSERT_NE(repeat, nullptr);
@@ -132,7 +144,7 @@ TEST_F(ActionsNavigationControllerTest, ASystemCommandIsCheckedOnceTrainedAndRec
     EXPECT_TRUE(repeat->phoneNumber().isNull()) << "a control word has no number";
 
     say(kAcceptDigit);
-    train(m_actions, [&] {
+    train([&] {
         screen.clickedSystemCommandsRecordBarButton();
         EXPECT_EQ(training(), accept.get());
     });

@@ -1,25 +1,14 @@
 #include "support/ScreenFixture.h"
 
-#include "Platform/Popups/Popup.h"
-#include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/Kit/QuickPopupHost.h"
 
 #include <QQmlApplicationEngine>
-#include <fstream>
 
-void ScreenFixture::writeContacts(const std::string& vcards)
+void ScreenFixture::writeContacts(const QByteArray& vcards)
 {
-    std::ofstream(m_contacts / "people.vcf", std::ios::binary) << vcards;
+    IsolatedStorage::touch(m_storage.contacts() + "/people.vcf", vcards);
     m_addressBook.reload();
     ASSERT_TRUE(QTest::qWaitFor([this] { return !m_addressBook.isLoading(); }, 10000));
-}
-
-void ScreenFixture::answerTraining()
-{
-    m_screen.forgetAnswers();
-    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, 0);
-    m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
-    m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
 }
 
 void ScreenFixture::launch()
