@@ -4,7 +4,6 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/System/BundleResources.h"
-#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/Kit/TableViewController.h"
 #include "support/ScreenFixture.h"
 #include "support/UrlCatcher.h"

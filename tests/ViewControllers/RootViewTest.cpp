@@ -4,7 +4,6 @@
 #include "DataModel/ZRCommand.h"
 #include "Platform/Popups/ActionSheet.h"
 #include "Platform/Popups/AlertView.h"
-#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/MainViewController.h"
 #include "ViewControllers/OwnedByTabBarController/HelpViewControllers/HelpViewController.h"
 #include "support/ScreenFixture.h"

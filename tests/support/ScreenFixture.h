@@ -2,17 +2,17 @@
 
 #include "Platform/Contacts/AddressBook.h"
 #include "ViewControllers/Kit/NavigationController.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
 #include "ViewControllers/TabBarController.h"
 #include "ZarnethAppDelegate.h"
 #include "support/DialogueFixture.h"
 
+#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
 #include <functional>
-
-class QuickPopupHost;
 
 // The world of a screen test: a dialogue test's store, clock, audio and
 // scripted screen, plus the application and an address book on the
@@ -25,21 +25,60 @@ protected:
     static void setSetting(const char* key, bool on) { UserDefaults::standardUserDefaults().setBool(on, key); }
 
     // Writes a vCard file into the contacts folder and reads the folder.
-    void writeContacts(const QByteArray& vcards);
+    void writeContacts(const QByteArray& vcards)
+    {
+        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf", vcards);
+        m_addressBook.reload();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_addressBook.isLoading(); }, 10000));
+    }
     // Launches the application in its window, with Anna Berg (+49 170 005)
     // in the contacts it reads.
-    void launch();
-    // The visible item of that name, if any (tabs keep hidden pages around).
-    QQuickItem* shown(const QString& name) const;
+    void launch()
+    {
+        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
+            "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 005\nEND:VCARD\n");
+        m_application.applicationDidFinishLaunching();
+        m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
+        m_window->requestActivate();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_application.addressBook()->isLoading(); }, 10000));
+    }
+    // The visible item of that name, if any (tabs keep hidden pages around);
+    // through the tree of what is drawn: list rows are no QObject children.
+    QQuickItem* shown(const QString& name, QQuickItem* from = nullptr) const
+    {
+        from = from ? from : m_window->contentItem();
+        if (!from->isVisible() || from->objectName() == name)
+            return from->isVisible() ? from : nullptr;
+        for (QQuickItem* child : from->childItems()) {
+            if (QQuickItem* found = shown(name, child))
+                return found;
+        }
+        return nullptr;
+    }
     // A mouse click in the middle of the visible item of that name; a flip
     // also waits the second the turn takes.
-    void tap(const QString& name);
+    void tap(const QString& name)
+    {
+        QQuickItem* target = shown(name);
+        ASSERT_NE(target, nullptr) << name.toStdString();
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, target->mapToScene(target->boundingRect().center()).toPoint());
+        QTest::qWait(50);
+    }
     void flip(const QString& name) { tap(name), QTest::qWait(1200); }
     void key(Qt::Key pressed) { QTest::keyClick(m_window, pressed); }
     // Runs the dialogues' clock and the event loop until `done`.
-    bool run(const std::function<bool()>& done);
+    bool run(const std::function<bool()>& done)
+    {
+        return QTest::qWaitFor(
+            [&] { return done() || (m_clock.advance(std::chrono::milliseconds(100)), done()); }, 60000);
+    }
     // Whether a popup is up with the keyboard focus on one of its buttons.
-    bool popupHasFocus() const;
+    bool popupHasFocus() const
+    {
+        const QString name = m_window->activeFocusItem() ? m_window->activeFocusItem()->objectName() : QString();
+        return host().visible() && (name.startsWith("sheetButton") || name.startsWith("alertButton"));
+    }
     RootViewController& root() const { return *m_application.rootViewController(); }
     TabBarController& tabs() const { return *root().tabBarController(); }
     auto& tab(int index) const { return static_cast<NavigationController&>(*tabs().viewControllerAt(index)); }
