@@ -4,7 +4,6 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/System/BundleResources.h"
-#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/Kit/TableViewController.h"
 #include "support/ScreenFixture.h"
 #include "support/UrlCatcher.h"
@@ -81,8 +80,9 @@ protected:
             EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << names.join(", ").toStdString();
     }
 
-    // Tab until the control with the focus says `text` (and is a `role`).
-    bool tabTo(const QString& text, QAccessible::Role role = NoRole)
+    // Tabs until the control with the focus says `text` (and is a `role`),
+    // then presses `pressed` there.
+    bool press(Qt::Key pressed, const QString& text, QAccessible::Role role = NoRole)
     {
         for (int step = 0; step < 40; ++step, key(Qt::Key_Tab)) {
             QTest::qWait(10);  // a new page lays out its rows first
@@ -90,7 +90,7 @@ protected:
             QAccessibleInterface* node = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
             if (node && (node->text(QAccessible::Name) + " " + node->text(QAccessible::Description)).contains(text)
                 && (role == NoRole || node->role() == role))
-                return true;
+                return key(pressed), true;
         }
         return false;
     }
@@ -100,10 +100,6 @@ protected:
         const auto word = trainDigit(type, kAcceptDigit);
         word->setName(ZRCommand::titleOfSystemCommandType(type));
         ZRCommandList::sharedCommandList().addCommand(word);
-    }
-    bool focusOn(const char* name) const
-    {
-        return m_window->activeFocusItem() && m_window->activeFocusItem()->objectName() == name;
     }
     // Whether the switch with the focus tells a screen reader it is on (what
     // its Accessible says, which Qt's state reports may mask).
@@ -134,7 +130,8 @@ TEST_P(AccessibilityTest, EveryScreenIsReadAndWorkedByKeysAlone)
     ASSERT_TRUE(run([this] { return popupHasFocus(); })) << "the focus goes to the sheet's Stop";
     read("Listening", {Dialog, ProgressBar, Button});
     key(Qt::Key_Escape);
-    ASSERT_TRUE(run([this] { return !host().dialogueRunning() && focusOn("screenButton"); }));
+    ASSERT_TRUE(
+        run([this] { return !host().dialogueRunning() && m_window->activeFocusItem() == shown("screenButton"); }));
     EXPECT_TRUE(m_dialler.opened.isEmpty());
     say(2);
     key(Qt::Key_Return);
@@ -144,20 +141,16 @@ TEST_P(AccessibilityTest, EveryScreenIsReadAndWorkedByKeysAlone)
     // Contacts, Anna Berg, her number: the training asks, records, keeps.
     // (Digit 2 goes first: its identifier came from another store.)
     store.removeCommand(*store.commandAtIndex(0));
-    ASSERT_TRUE(tabTo(qtTrId("accessibleInfoButtonName")));
-    key(Qt::Key_Return);
-    ASSERT_TRUE(run([this] { return tabsShown(); }));
+    ASSERT_TRUE(press(Qt::Key_Return, qtTrId("accessibleInfoButtonName")));
+    ASSERT_TRUE(run([this] { return m_window->findChild<QObject*>("rootView")->property("side").toInt() == 1; }));
     read("ActionsTab", {ListItem, PageTab});
     const auto* menu = qobject_cast<TableViewController*>(tab(TabBarController::ActionsTab).topViewController());
-    ASSERT_TRUE(tabTo(menu->shownCell(0, 0)->text, ListItem));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, menu->shownCell(0, 0)->text, ListItem));
     read("Contacts", {EditableText, ListItem, Button});
-    ASSERT_TRUE(tabTo("Anna Berg", ListItem));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, "Anna Berg", ListItem));
     read("Contact", {ListItem, Button});
-    ASSERT_TRUE(tabTo("+49 170 005"));
     say(5);
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, "+49 170 005"));
     ASSERT_TRUE(run([this] { return popupHasFocus(); }));
     EXPECT_EQ(host().title(), qtTrId("infoText").arg("Anna Berg", "+49 170 005"));
     ASSERT_TRUE(run([&] {
@@ -172,41 +165,33 @@ TEST_P(AccessibilityTest, EveryScreenIsReadAndWorkedByKeysAlone)
 
     // Settings: the voice guide off, and the reader hears so. Confirmations
     // stay off, with a word why, until accept, repeat and cancel are trained.
-    ASSERT_TRUE(tabTo(tab(TabBarController::DefaultsTab).title(), PageTab));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, tab(TabBarController::DefaultsTab).title(), PageTab));
     read("SettingsTab", {CheckBox});
-    ASSERT_TRUE(tabTo(qtTrId("prefsVoiceGuideSwitch"), CheckBox));
-    EXPECT_TRUE(focusedSwitchSaysOn());
-    key(Qt::Key_Space);
+    ASSERT_TRUE(press(Qt::Key_Space, qtTrId("prefsVoiceGuideSwitch"), CheckBox));
     EXPECT_FALSE(setting("VoiceGuide"));
     EXPECT_FALSE(focusedSwitchSaysOn());
     trainWord(ZRCommandTypeAccept);
     trainWord(ZRCommandTypeRepeat);
-    ASSERT_TRUE(tabTo(qtTrId("prefsConfSwitch"), CheckBox));
-    key(Qt::Key_Space);
+    ASSERT_TRUE(press(Qt::Key_Space, qtTrId("prefsConfSwitch"), CheckBox));
     ASSERT_TRUE(run([this] { return popupHasFocus(); }));
     EXPECT_EQ(host().title(), qtTrId("switchLockInfoTitle"));
     EXPECT_FALSE(setting("Confirmations"));
     key(Qt::Key_Return);
     ASSERT_TRUE(run([this] { return !host().visible(); }));
     trainWord(ZRCommandTypeCancel);
-    ASSERT_TRUE(tabTo(qtTrId("prefsConfSwitch"), CheckBox));
-    key(Qt::Key_Space);
+    ASSERT_TRUE(press(Qt::Key_Space, qtTrId("prefsConfSwitch"), CheckBox));
     EXPECT_TRUE(setting("Confirmations"));
     EXPECT_TRUE(focusedSwitchSaysOn());
 
     // Commands: Anna Berg's options, Delete; Escape cancels it, Enter confirms it.
-    ASSERT_TRUE(tabTo(tab(TabBarController::CommandsTab).title(), PageTab));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, tab(TabBarController::CommandsTab).title(), PageTab));
     read("CommandsTab", {ListItem, Button});
-    ASSERT_TRUE(tabTo("Anna Berg", ListItem));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, "Anna Berg", ListItem));
     const QString options = qtTrId("optionsAlertSheetText").arg("Anna Berg");
     for (const Qt::Key answer : {Qt::Key_Escape, Qt::Key_Return}) {
         ASSERT_TRUE(run([&] { return popupHasFocus() && host().title() == options; }));
         read("CommandOptions", {Dialog, Button});
-        ASSERT_TRUE(tabTo(qtTrId("actionsDelete")));
-        key(Qt::Key_Return);
+        ASSERT_TRUE(press(Qt::Key_Return, qtTrId("actionsDelete")));
         ASSERT_TRUE(run([&] { return popupHasFocus() && host().title() != options; }));
         key(answer);
         ASSERT_TRUE(run([&] { return answer == Qt::Key_Return ? store.count() == 0 : host().title() == options; }));
@@ -214,11 +199,9 @@ TEST_P(AccessibilityTest, EveryScreenIsReadAndWorkedByKeysAlone)
     }
 
     // Help, and its about screen.
-    ASSERT_TRUE(tabTo(tab(TabBarController::HelpTab).title(), PageTab));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, tab(TabBarController::HelpTab).title(), PageTab));
     read("HelpTab", {Button});
-    ASSERT_TRUE(tabTo(qtTrId("aboutButtonTitle"), Button));
-    key(Qt::Key_Return);
+    ASSERT_TRUE(press(Qt::Key_Return, qtTrId("aboutButtonTitle"), Button));
     read("About", {Link, Button});
 }
 

@@ -2,6 +2,7 @@
 
 #include "DataModel/ZRCommand.h"
 #include "Platform/Contacts/Contact.h"
+#include "Platform/Popups/Popup.h"
 #include "TrainAndRecognize/ZRTrainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/ActionsMainController.h"
 #include "ViewControllers/OwnedByTabBarController/ActionsViewController/SystemCommandsController.h"
@@ -12,7 +13,8 @@
 
 namespace {
 
-using Accessory = TableViewCell::Accessory;
+using enum TableViewCell::Accessory;
+using Marks = std::vector<TableViewCell::Accessory>;
 
 // The contacts tab's menu, with its contact list and its system commands.
 class ActionsNavigationControllerTest : public ScreenFixture {
@@ -36,15 +38,24 @@ protected:
     PersonViewController& pick(const QString& name)
     {
         auto& list = open<PeoplePickerViewController>(ActionsMainController::ContactsRow);
-        for (int section = 0; section < list.numberOfShownSections(); ++section) {
-            for (int row = 0; row < list.numberOfShownRows(section); ++row) {
+        for (int section = 0; section < list.numberOfShownSections(); ++section)
+            for (int row = 0; row < list.numberOfShownRows(section); ++row)
                 if (list.shownCell(section, row)->text == name)
                     list.selectRow(section, row);
-            }
-        }
         return *qobject_cast<PersonViewController*>(m_actions.topViewController());
     }
     const ZRCommand* training() { return m_actions.trainController().command(); }
+    // Answers one training (record, keep, the tip dismissed) that `start`
+    // begins, and runs the clock until it is over.
+    void train(const std::function<void()>& start)
+    {
+        m_screen.forgetAnswers();
+        m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::InstructionsSheet, 0);
+        m_screen.answer(Popup::Kind::ActionSheet, ZRTrainController::ConfirmSheet, 0);
+        m_screen.answer(Popup::Kind::Alert, ZRTrainController::TipAlert, 0);
+        start();
+        m_clock.runUntil([this] { return training() == nullptr; }, std::chrono::seconds(60));
+    }
 
     UrlCatcher m_dialler;
     ActionsNavigationController m_actions {std::make_shared<ActionsMainController>(services()), services()};
@@ -56,11 +67,8 @@ TEST(PersonNameTest, TwoPartsWithOneBlankBetweenWhateverIsMissing)
     // stands in for a missing name.
     const std::vector<std::array<QString, 4>> rows {{"Anna", "Berg", "", "Anna Berg"}, {"Anna", "", "", "Anna "},
         {"", "Berg", "", " Berg"}, {"", "", "Acme", "Acme "}, {"", "", "", " "}, {"Anna", "", "Acme", "Anna "}};
-    for (const auto& [first, last, organization, name] : rows) {
-        Contact contact;
-        std::tie(contact.firstName, contact.lastName, contact.organization) = std::tie(first, last, organization);
-        EXPECT_EQ(ActionsNavigationController::personNameOf(contact), name);
-    }
+    for (const auto& [first, last, organization, name] : rows)
+        EXPECT_EQ(ActionsNavigationController::personNameOf(Contact {first, last, organization, {}, {}, {}}), name);
 }
 
 TEST_F(ActionsNavigationControllerTest, ATappedNumberIsTrainedAndTheRecordButtonTrainsTheFirstUnderItsOldName)
@@ -87,7 +95,7 @@ TEST_F(ActionsNavigationControllerTest, ATappedNumberIsTrainedAndTheRecordButton
 
     // The first number is known: another sample, under its old name.
     say(2);
-    train(m_actions, [&] {
+    train([&] {
         details.clickedRightBarButton();
         EXPECT_EQ(training(), known.get());
     });
@@ -113,26 +121,23 @@ TEST_F(ActionsNavigationControllerTest, ASystemCommandIsCheckedOnceTrainedAndRec
     auto& screen = open<SystemCommandsController>(ActionsMainController::SystemCommandsRow);
     EXPECT_EQ(screen.shownCell(0, 1)->text, qtTrId("sysCommRepeat"));
     const auto marks = [&screen] {
-        std::vector<Accessory> marks;
+        Marks marks;
         for (int row = 0; row < screen.numberOfShownRows(0); ++row)
             marks.push_back(screen.shownCell(0, row)->accessory);
         return marks;
     };
-    const auto withRepeat = [](Accessory repeat) {
-        return std::vector<Accessory> {Accessory::Checkmark, repeat, Accessory::DisclosureIndicator};
-    };
-    EXPECT_EQ(marks(), withRepeat(Accessory::DisclosureIndicator));
+    EXPECT_EQ(marks(), (Marks {Checkmark, DisclosureIndicator, DisclosureIndicator}));
 
     say(kRepeatDigit);
-    train(m_actions, [&] { screen.selectRow(0, 1); });
-    EXPECT_EQ(marks(), withRepeat(Accessory::Checkmark));
+    train([&] { screen.selectRow(0, 1); });
+    EXPECT_EQ(marks(), (Marks {Checkmark, Checkmark, DisclosureIndicator}));
     const auto repeat = m_store.commandForSystemCommandType(ZRCommandTypeRepeat);
     ASSERT_NE(repeat, nullptr);
     EXPECT_EQ(repeat->name(), qtTrId("sysCommRepeat"));
     EXPECT_TRUE(repeat->phoneNumber().isNull()) << "a control word has no number";
 
     say(kAcceptDigit);
-    train(m_actions, [&] {
+    train([&] {
         screen.clickedSystemCommandsRecordBarButton();
         EXPECT_EQ(training(), accept.get());
     });
@@ -143,7 +148,7 @@ TEST_F(ActionsNavigationControllerTest, ASystemCommandIsCheckedOnceTrainedAndRec
     // Deleted elsewhere: the mark goes when the screen shows again.
     m_store.removeCommand(*repeat);
     screen.viewWillAppear(false);
-    EXPECT_EQ(marks(), withRepeat(Accessory::DisclosureIndicator));
+    EXPECT_EQ(marks(), (Marks {Checkmark, DisclosureIndicator, DisclosureIndicator}));
 }
 
 }  // namespace

@@ -125,11 +125,9 @@ TEST_F(CommandsViewControllerTest, PlayPlaysTheNewestSampleAndEveryPressHasItsOw
     };
     play(1);
     ASSERT_EQ(m_device.speaker().playedSounds().size(), 1u);
-    const std::vector<std::int16_t> newest
-        = AudioFileDecoder::decode(command->sample1()->filePath().toStdString(), 44100).samples;
-    const std::vector<std::int16_t>& played = m_device.speaker().playedSounds().front().samples;
-    ASSERT_GE(played.size(), newest.size());
-    EXPECT_TRUE(std::equal(newest.begin(), newest.end(), played.begin()));
+    const auto newest = AudioFileDecoder::decode(command->sample1()->filePath().toStdString(), 44100).samples;
+    const auto& played = m_device.speaker().playedSounds().front().samples;
+    EXPECT_TRUE(played.size() >= newest.size() && std::equal(newest.begin(), newest.end(), played.begin()));
     play(2);
 }
 

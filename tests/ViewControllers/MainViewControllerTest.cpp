@@ -1,10 +1,12 @@
 #include "ViewControllers/MainViewController.h"
 
 #include "DataModel/ZRCommand.h"
+#include "support/LogCapture.h"
 #include "support/ScreenFixture.h"
 #include "support/UrlCatcher.h"
 
 #include <QDesktopServices>
+#include <QFile>
 
 namespace {
 
@@ -55,30 +57,68 @@ TEST_F(MainViewControllerTest, NothingOrASystemCommandRecognisedBringsTheButtonB
 
 TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListeningUntilOneIsBack)
 {
-    VirtualAudioDevice device(m_clock);
-    device.setMicrophoneConnected(false);
-    MainViewController screenView({m_application, m_screen, device, m_store, m_addressBook});
+    m_device.setMicrophoneConnected(false);
     trainDigit(ZRCommandTypePhone, 2);
-    screenView.loadView();
+    m_screenView.loadView();
     m_clock.advance(1s);
-    EXPECT_EQ(screenView.deviceProblemText(), qtTrId("noMicrophoneText"));
-    EXPECT_FALSE(screenView.screenButtonHidden()) << "a tap tries again";
+    EXPECT_EQ(m_screenView.deviceProblemText(), qtTrId("noMicrophoneText"));
+    EXPECT_FALSE(m_screenView.screenButtonHidden()) << "a tap tries again";
     EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded";
 
-    device.setMicrophoneConnected(true);
+    m_device.setMicrophoneConnected(true);
     sayNothing();
-    screenView.clickedScreenButton();
+    m_screenView.clickedScreenButton();
     m_clock.advance(1s);
-    EXPECT_TRUE(screenView.deviceProblemText().isEmpty());
+    EXPECT_TRUE(m_screenView.deviceProblemText().isEmpty());
     EXPECT_FALSE(m_screen.presented().empty()) << "the tap starts listening";
-    m_clock.runUntil([&screenView] { return !screenView.screenButtonHidden(); }, 60s);
+    m_clock.runUntil([this] { return !m_screenView.screenButtonHidden(); }, 60s);
 
     // Back from the tabs: the old problem is not shown again.
-    device.setMicrophoneConnected(false);
-    screenView.clickedScreenButton();
-    ASSERT_FALSE(screenView.deviceProblemText().isEmpty());
-    screenView.viewWillAppear(true);
-    EXPECT_TRUE(screenView.deviceProblemText().isEmpty());
+    m_device.setMicrophoneConnected(false);
+    m_screenView.clickedScreenButton();
+    ASSERT_FALSE(m_screenView.deviceProblemText().isEmpty());
+    m_screenView.viewWillAppear(true);
+    EXPECT_TRUE(m_screenView.deviceProblemText().isEmpty());
+}
+
+// The application itself, without its window; the settings as a first run
+// finds them.
+class ZarnethAppDelegateTest : public ScreenFixture {
+protected:
+    void SetUp() override { }
+    // A setting as the next run reads it: "true", "3".
+    static QString stored(const char* key) { return UserDefaults::standardUserDefaults().objectForKey(key).toString(); }
+};
+
+TEST_F(ZarnethAppDelegateTest, DefaultsAreWrittenOnceAndTheUsersValuesStay)
+{
+    m_application.setupDefaults();
+    const std::map<const char*, QString> defaults {{"Confirmations", "false"}, {"VoiceGuide", "true"},
+        {"UpTo3SampleInfoCount", "3"}, {"CommandListHasData", "false"}, {"Dialing", "false"}};
+    for (const auto& [key, value] : defaults)
+        EXPECT_EQ(stored(key), value) << key;
+    setVoiceGuide(false);
+    UserDefaults::standardUserDefaults().setInteger(0, "UpTo3SampleInfoCount");
+    ZarnethAppDelegate(m_device).setupDefaults();
+    EXPECT_EQ(stored("VoiceGuide"), "false");
+    EXPECT_EQ(stored("UpTo3SampleInfoCount"), "0");
+}
+
+TEST_F(ZarnethAppDelegateTest, TheNumberIsDialledWithoutItsSpacesAndTheRunRemembersIt)
+{
+    UrlCatcher system({"tel", "https"});
+    m_application.exitToPhone("+49 (170) 123-45 67");
+    EXPECT_EQ(system.opened, QStringList("tel:+49(170)123-4567"));
+    LogCapture log;
+    m_application.applicationWillTerminate();
+    EXPECT_EQ(log.lines(), QStringList("running applicationWillTerminate"));
+    EXPECT_EQ(stored("Dialing"), "true");
+    EXPECT_TRUE(QFile::exists(ZRCommandList::createCommandListFileURL())) << "the store is saved at the end";
+
+    // Leaving for the maker's site instead, the run does not end by dialling.
+    m_application.exitToNestrivo();
+    m_application.applicationWillTerminate();
+    EXPECT_EQ(stored("Dialing"), "false");
 }
 
 }  // namespace

@@ -1,26 +1,22 @@
 #pragma once
 
 #include "Platform/Contacts/AddressBook.h"
-#include "Platform/System/UserDefaults.h"
 #include "ViewControllers/Kit/NavigationController.h"
+#include "ViewControllers/Kit/QuickPopupHost.h"
 #include "ViewControllers/RootViewController.h"
-#include "ViewControllers/ScreenServices.h"
 #include "ViewControllers/TabBarController.h"
 #include "ZarnethAppDelegate.h"
 #include "support/DialogueFixture.h"
-#include "support/TemporaryDirectory.h"
 
+#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
 #include <functional>
-#include <string>
-
-class QuickPopupHost;
 
 // The world of a screen test: a dialogue test's store, clock, audio and
-// scripted screen, plus the application and an address book on a folder
-// of vCards the test writes; or the application's own window, offscreen.
+// scripted screen, plus the application and an address book on the
+// contacts folder; or the application's own window, offscreen.
 class ScreenFixture : public DialogueFixture {
 protected:
     void TearDown() override { ZRCommandList::sharedCommandList().removeAllCommands(); }
@@ -28,42 +24,66 @@ protected:
     static bool setting(const char* key) { return UserDefaults::standardUserDefaults().boolForKey(key); }
 
     // Writes a vCard file into the contacts folder and reads the folder.
-    void writeContacts(const std::string& vcards);
-    // Answers one training (record, keep, the tip dismissed) and runs the
-    // clock until the training dialogue of `controller` is over.
-    template <class Controller> void train(Controller& controller, const std::function<void()>& start)
+    void writeContacts(const QByteArray& vcards)
     {
-        answerTraining();
-        start();
-        m_clock.runUntil(
-            [&controller] { return controller.trainController().command() == nullptr; }, std::chrono::seconds(60));
+        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf", vcards);
+        m_addressBook.reload();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_addressBook.isLoading(); }, 10000));
     }
-    void answerTraining();
-
     // Launches the application in its window, with Anna Berg (+49 170 005)
     // in the contacts it reads.
-    void launch();
-    // The visible item of that name, if any (tabs keep hidden pages around).
-    QQuickItem* shown(const QString& name) const;
-    // A mouse click in the middle of the visible item of that name.
-    void tap(const QString& name);
+    void launch()
+    {
+        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf",
+            "BEGIN:VCARD\nVERSION:3.0\nN:Berg;Anna;;;\nFN:Anna Berg\nTEL;TYPE=cell:+49 170 005\nEND:VCARD\n");
+        m_application.applicationDidFinishLaunching();
+        m_window = qobject_cast<QQuickWindow*>(m_application.window()->rootObjects().first());
+        m_window->requestActivate();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_application.addressBook()->isLoading(); }, 10000));
+    }
+    // The visible item of that name, if any (tabs keep hidden pages around);
+    // through the tree of what is drawn: list rows are no QObject children.
+    QQuickItem* shown(const QString& name, QQuickItem* from = nullptr) const
+    {
+        from = from ? from : m_window->contentItem();
+        if (!from->isVisible() || from->objectName() == name)
+            return from->isVisible() ? from : nullptr;
+        for (QQuickItem* child : from->childItems()) {
+            if (QQuickItem* found = shown(name, child))
+                return found;
+        }
+        return nullptr;
+    }
+    // A mouse click in the middle of the visible item of that name; a flip
+    // also waits the second the turn takes.
+    void tap(const QString& name)
+    {
+        QQuickItem* target = shown(name);
+        ASSERT_NE(target, nullptr) << name.toStdString();
+        QTest::mouseClick(m_window, Qt::LeftButton, {}, target->mapToScene(target->boundingRect().center()).toPoint());
+        QTest::qWait(50);
+    }
+    void flip(const QString& name) { tap(name), QTest::qWait(1200); }
     void key(Qt::Key pressed) { QTest::keyClick(m_window, pressed); }
     // Runs the dialogues' clock and the event loop until `done`.
-    bool run(const std::function<bool()>& done);
-    static void settle() { QTest::qWait(1200); }  // a flip takes a second
-    bool tabsShown() const { return m_window->findChild<QObject*>("rootView")->property("side").toInt() == 1; }
+    bool run(const std::function<bool()>& done)
+    {
+        return QTest::qWaitFor(
+            [&] { return done() || (m_clock.advance(std::chrono::milliseconds(100)), done()); }, 60000);
+    }
     // Whether a popup is up with the keyboard focus on one of its buttons.
-    bool popupHasFocus() const;
+    bool popupHasFocus() const
+    {
+        const QString name = m_window->activeFocusItem() ? m_window->activeFocusItem()->objectName() : QString();
+        return host().visible() && (name.startsWith("sheetButton") || name.startsWith("alertButton"));
+    }
     RootViewController& root() const { return *m_application.rootViewController(); }
     TabBarController& tabs() const { return *root().tabBarController(); }
-    NavigationController& tab(int index) const
-    {
-        return static_cast<NavigationController&>(*tabs().viewControllerAt(index));
-    }
+    auto& tab(int index) const { return static_cast<NavigationController&>(*tabs().viewControllerAt(index)); }
     QuickPopupHost& host() const { return *m_application.popupHost(); }
 
     ZarnethAppDelegate m_application {m_device};
-    TemporaryDirectory m_contacts;
-    AddressBook m_addressBook {QString::fromStdString(m_contacts.path().string())};
+    AddressBook m_addressBook {m_storage.contacts()};
     QQuickWindow* m_window = nullptr;
 };

@@ -14,8 +14,3 @@ UrlCatcher::~UrlCatcher()
     for (const QString& scheme : m_schemes)
         QDesktopServices::unsetUrlHandler(scheme);
 }
-
-void UrlCatcher::open(const QUrl& url)
-{
-    opened << url.toString();
-}

@@ -16,7 +16,7 @@ public:
     QStringList opened;
 
 public slots:
-    void open(const QUrl& url);
+    void open(const QUrl& url) { opened << url.toString(); }
 
 private:
     QStringList m_schemes;
