@@ -71,14 +71,10 @@ protected:
     IsolatedStorage m_storage;
 };
 
-TEST_F(CommandListArchiveTest, ASavedStoreComesBackEqual)
+// A saved store coming back equal (nil stays nil, not empty) is checked
+// after a failed save, below.
+TEST_F(CommandListArchiveTest, TheThreeEmptySystemSlotsAreOneObjectInTheFileAndComeBackSo)
 {
-    const ZRCommandList store = populatedStore();
-    ASSERT_TRUE(store.saveToFile());
-    const ZRCommandList loaded = ZRCommandList::loadFromFile();
-    EXPECT_EQ(storeAsJson(loaded), storeAsJson(store)) << "nil stays nil, not empty";
-
-    // The three empty system slots are one object in the file, and come back so.
     ASSERT_TRUE(ZRCommandList().saveToFile());
     const ZRCommandList empty = ZRCommandList::loadFromFile();
     const auto& system = empty.embeddedSystemList();
@@ -102,8 +98,7 @@ TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
 TEST_F(CommandListArchiveTest, ACounterAtItsEndHandsOutIdentifiersNoCommandHolds)
 {
     install("counter-at-end.samcomandlist");
-    ZRCommandList loaded = ZRCommandList::loadFromFile();
-    ASSERT_EQ(loaded.commandIDCounter(), 2147483647);
+    ZRCommandList loaded = ZRCommandList::loadFromFile();  // its counter is checked above
     auto next = ZRCommand::initForCommandType(ZRCommandTypePhone, loaded);
     EXPECT_EQ(next->commandID(), 1) << "commands 0 and 2 are in the store";
     next->setSample(ZRSample::initForCommand(*next));
@@ -179,7 +174,7 @@ TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEve
         << "no temporary file is left behind";
 
     ASSERT_TRUE(store.saveToFile());
-    EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store));
+    EXPECT_EQ(storeAsJson(ZRCommandList::loadFromFile()), storeAsJson(store)) << "nil stays nil, not empty";
     EXPECT_NE(storeAsJson(store), inMemory) << "the store in memory kept the change";
 }
 

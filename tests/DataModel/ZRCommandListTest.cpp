@@ -176,7 +176,7 @@ TEST_F(ZRCommandListTest, ACommandKeepsTheThreeNewestSamplesAndDeletesTheFileOfT
     EXPECT_EQ(sampleFiles(), 3) << "and no other";
 }
 
-TEST_F(ZRCommandListTest, SampleFileNamesComeFromTheClockAndNeverRepeat)
+TEST_F(ZRCommandListTest, SampleFileNamesComeFromTheClockNeverRepeatAndAreTheOnlyNamesUsedAsPaths)
 {
     ZRSample::setClock([] { return 1000000000.7; });
     const auto command = ZRCommand::initForCommandType(ZRCommandTypeCancel, m_store);
@@ -193,10 +193,7 @@ TEST_F(ZRCommandListTest, SampleFileNamesComeFromTheClockAndNeverRepeat)
     ZRSample::setClock([] { return 1700000000.0; });
     EXPECT_EQ(ZRSample::createSampleFilename(), "/sample1700000000.aif");
     EXPECT_EQ(ZRSample::createSampleFilename(), "/sample1700000001.aif");
-}
 
-TEST_F(ZRCommandListTest, OnlySampleFileNamesAreEverUsedAsPaths)
-{
     for (const char* good : {"/sample0.aif", "/sample1765000000.aif", "/sample0042.aif"})
         EXPECT_TRUE(ZRSample::isSampleFileName(good)) << good;
     for (const char* bad : {"/sample.aif", "sample1.aif", "/sample-1.aif", "/sample1.aiff", "/sample1.aif/",
