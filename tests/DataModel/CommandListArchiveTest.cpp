@@ -137,38 +137,25 @@ TEST_F(CommandListArchiveTest, UndecodableArchivesAreKeptAsideAndTheStoreStartsE
     EXPECT_EQ(IsolatedStorage::contentsOf(path + ".unreadable-2"), "second");
 }
 
-// A disk that fills up while it lives: writes beyond 100 bytes fail (a
-// failed write, not a killed process).
-struct FullDisk {
-    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit {};
-    FullDisk()
-    {
-        getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit tiny {100, limit.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~FullDisk()
-    {
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, handler);
-    }
-};
-
 TEST_F(CommandListArchiveTest, AFailedSaveKeepsTheOldFileAndTheNextSaveWritesEverything)
 {
     const QString path = ZRCommandList::createCommandListFileURL();
     ZRCommandList store = populatedStore();
     const QByteArray before = IsolatedStorage::contentsOf(path);
     const json inMemory = storeAsJson(store);
-    {
-        const FullDisk full;
-        LogCapture log;
-        auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
-        store.addCommand(command);  // saves, and fails
-        EXPECT_FALSE(store.saveToFile());
-        EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
-    }
+    // The disk fills up: writes beyond 100 bytes fail (a failed write, not a
+    // killed process), until the old limit is back.
+    rlimit limit {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full {100, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    const LogCapture log;
+    store.addCommand(ZRCommand::initForCommandType(ZRCommandTypePhone, store));  // saves, and fails
+    EXPECT_FALSE(store.saveToFile());
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(log.errors(), QStringList(2, "ERROR! saveToFile: could not save commandList"));
     EXPECT_EQ(IsolatedStorage::contentsOf(path), before) << "the old file is intact";
     EXPECT_EQ(QDir(m_storage.documents()).entryList({"samcomandlist*"}, QDir::Files).size(), 1)
         << "no temporary file is left behind";
@@ -186,11 +173,9 @@ TEST_F(CommandListArchiveTest, AProcessDyingWhileSavingLeavesTheOldFile)
         auto command = ZRCommand::initForCommandType(ZRCommandTypePhone, store);
         command->setName(QStringLiteral("Contact %1").arg(command->commandID()));
         for (int i = 0; i < ZRCommand::kMaxSamples; ++i) {
-            std::vector<std::int32_t> values(ZRVoicePrint::kMaxArchivedCount);
-            for (std::size_t v = 0; v < values.size(); ++v)
-                values[v] = static_cast<std::int32_t>((v * 7919 + command->commandID() * 31 + i) % 511) - 255;
+            const auto noise = TestData::nonzeroNoise(ZRVoicePrint::kMaxArchivedCount, command->commandID() * 3 + i);
             command->setSample(std::make_shared<ZRSample>(command->commandID(), ZRSample::createSampleFilename(),
-                std::make_shared<ZRVoicePrint>(std::move(values))));
+                std::make_shared<ZRVoicePrint>(std::vector<std::int32_t>(noise.begin(), noise.end()))));
         }
         store.addCommand(command);
     }

@@ -238,7 +238,7 @@ protected:
         all.insert(all.end(), m_store.embeddedSystemList().begin(), m_store.embeddedSystemList().end());
         const auto expectSame = [&](const std::shared_ptr<ZRSample>& found, std::initializer_list<std::int32_t> types) {
             std::pair<std::shared_ptr<ZRSample>, double> best {nullptr, kNoMatchDistance};
-            for (const auto& command : all) {
+            for (const auto& command : all)
                 for (const auto& sample : samplesOf(*command)) {
                     const double distance = utterance && std::ranges::find(types, command->type()) != types.end()
                         ? utterance->distanceFromVoicePrint(sample ? sample->voicePrint().get() : nullptr)
@@ -246,7 +246,6 @@ protected:
                     if (distance < best.second)
                         best = {sample, distance};
                 }
-            }
             EXPECT_EQ(found, best.first);
             EXPECT_EQ(found, m_store.bestSample());
             EXPECT_EQ(std::bit_cast<std::uint64_t>(m_store.bestDistance()), std::bit_cast<std::uint64_t>(best.second));

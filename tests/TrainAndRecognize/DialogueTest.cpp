@@ -165,8 +165,7 @@ TEST_F(DialogueTest, TheStopButtonEndsARecognitionWithNothingAndASpokenContactIs
     EXPECT_EQ(m_clock.now(), endOf(4));
     // Eighty ticks, 1/80 ... 80/80, never beyond.
     ASSERT_EQ(m_screen.progress().size(), 80u);
-    EXPECT_EQ(m_screen.progress().front(), 1.0f / 80);
-    EXPECT_EQ(m_screen.progress().back(), 1.0f);
+    EXPECT_EQ(std::pair(m_screen.progress().front(), m_screen.progress().back()), std::pair(1.0f / 80, 1.0f));
     EXPECT_EQ(m_screen.onScreen(), nullptr);
 }
 
