@@ -82,7 +82,7 @@ TEST_F(CommandListArchiveTest, TheThreeEmptySystemSlotsAreOneObjectInTheFileAndC
     EXPECT_EQ(system[0]->type(), ZRCommandTypeNone);
 }
 
-TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
+TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoadAndACounterAtItsEndHandsOutIdentifiersNoCommandHolds)
 {
     for (const char* name : {"python-made", "fresh-store", "immutable-arrays", "hostile-names", "counter-at-end"}) {
         install(name + std::string(".samcomandlist"));
@@ -93,12 +93,9 @@ TEST_F(CommandListArchiveTest, ArchivesMadeByAnotherToolLoad)
         EXPECT_EQ(storeAsJson(loaded), json::parse(expected)) << name;
         QFile::remove(ZRCommandList::createCommandListFileURL());
     }
-}
 
-TEST_F(CommandListArchiveTest, ACounterAtItsEndHandsOutIdentifiersNoCommandHolds)
-{
     install("counter-at-end.samcomandlist");
-    ZRCommandList loaded = ZRCommandList::loadFromFile();  // its counter is checked above
+    ZRCommandList loaded = ZRCommandList::loadFromFile();
     auto next = ZRCommand::initForCommandType(ZRCommandTypePhone, loaded);
     EXPECT_EQ(next->commandID(), 1) << "commands 0 and 2 are in the store";
     next->setSample(ZRSample::initForCommand(*next));

@@ -124,8 +124,7 @@ TEST(DynamicTimeWarpingTest, EveryKernelGivesTheDistanceOfTheDoubleTablesWhichTa
 
     // So large that 1e30 plus one local distance is no longer 1e30: an end
     // no path reaches costs a little more, exactly as the double tables round it.
-    const ZRVoicePrint huge = randomPrint(10, Shape::Huge, random);
-    const ZRVoicePrint far = randomPrint(19, Shape::Huge, random);
+    const ZRVoicePrint huge = randomPrint(10, Shape::Huge, random), far = randomPrint(19, Shape::Huge, random);
     EXPECT_GT(tableDistance(huge, far), 1e30);
     EXPECT_EQ(bits(huge.distanceFromVoicePrint(&far)), bits(tableDistance(huge, far)));
 }
