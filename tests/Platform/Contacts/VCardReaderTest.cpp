@@ -4,12 +4,12 @@
 
 #include "Platform/Contacts/VCardReader.h"
 
+#include "support/IsolatedStorage.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
 
 namespace {
@@ -159,9 +159,7 @@ TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
     for (const auto& row : files) {
         for (const QString& name : folder.entryList({row.file, QString(row.file).chopped(4) + ".*.vcf"})) {
             SCOPED_TRACE(name.toStdString());
-            QFile file(folder.filePath(name));
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            const VCardReader::Result result = VCardReader::read(file.readAll());
+            const VCardReader::Result result = VCardReader::read(IsolatedStorage::contentsOf(folder.filePath(name)));
             EXPECT_EQ(std::tuple(result.error, result.contacts.size()), std::tuple(QString(), row.contacts));
             const std::string shown = '\n' + lines(result.contacts, true) + '\n';
             for (const QString& expected : row.shown)
