@@ -39,7 +39,7 @@ std::string card(std::initializer_list<std::string> lines)
     return text + "END:VCARD\r\n";
 }
 
-TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
+TEST(VCardReaderTest, CardsWrittenForEachRuleAndRealFilesGiveTheNamesNumbersAndKindsAnAddressBookShows)
 {
     const struct {
         const char* name;
@@ -132,10 +132,8 @@ TEST(VCardReaderTest, CardsGiveTheNamesNumbersAndKindsAnAddressBookShows)
         EXPECT_EQ(result.error.isEmpty(), !row.expected.isEmpty()) << result.error.toStdString();
         EXPECT_EQ(lines(result.contacts), row.expected.join('\n').toStdString());
     }
-}
 
-TEST(VCardReaderTest, RealFilesGiveWhatTheAddressBookThatWroteThemShows)
-{
+    // Real files give what the address book that wrote them shows.
     const struct {
         const char* file;
         qsizetype contacts;
