@@ -59,9 +59,8 @@ TEST_F(CliTest, TheStoreFileHasTheLayoutAnIndependentReaderExpects)
     for (json& slot : ours["system"])
         slot.erase("slot");  // the list names the slots; the reader knows them by place
     EXPECT_EQ(ours, independent);
-    EXPECT_EQ(ours["IDCounter"], 2);
-    EXPECT_EQ(ours["commands"][1]["name"], "Jürgen Müller");
-    EXPECT_EQ(ours["system"][2]["samples"].size(), 2u);
+    EXPECT_EQ(std::tuple(ours["IDCounter"], ours["commands"][1]["name"], ours["system"][2]["samples"].size()),
+        std::tuple(json(2), json("Jürgen Müller"), std::size_t {2}));
 }
 
 TEST_F(CliTest, AFourthSampleReplacesTheOldestAndTheNameStays)
@@ -111,8 +110,7 @@ TEST_F(CliTest, AnUndecodableStoreIsSetAsideAndTheDocumentsOptionChoosesTheFolde
 {
     const std::string anna = TestData::example("anna.wav").string();
     const ProcessRun nothing = cli({"recognize", anna});
-    EXPECT_EQ(nothing.status, 1);
-    EXPECT_EQ(nothing.out, "not recognised\n");
+    EXPECT_EQ(std::tuple(nothing.status, nothing.out), std::tuple(1, "not recognised\n"));
     EXPECT_FALSE(QFile::exists(documentsFile("/samcomandlist"))) << "recognising changes nothing";
 
     IsolatedStorage::touch(documentsFile("/samcomandlist"), "bplist00 but nothing after it");
@@ -168,9 +166,8 @@ TEST_F(CliTest, ListenDeliversTheTrainedContactOrNothingAndDialsItWhenAsked)
     // The tel: URL goes to the opener; when it fails, nothing is dialled.
     m_scene.useUrlOpener(0);
     const ProcessRun dialled = spoken(6, {"listen", "--dial"});
-    EXPECT_EQ(dialled.status, 0) << dialled.err;
-    EXPECT_TRUE(dialled.out.ends_with("url: tel:+49170006\ndialled tel:+49170006\n")) << dialled.out;
-    EXPECT_EQ(m_scene.opened(), std::vector<std::string> {"tel:+49170006"});
+    EXPECT_EQ(std::tuple(dialled.status, m_scene.opened()), std::tuple(0, std::vector<std::string> {"tel:+49170006"}));
+    EXPECT_TRUE(dialled.out.ends_with("url: tel:+49170006\ndialled tel:+49170006\n")) << dialled.out << dialled.err;
     m_scene.useUrlOpener(1);
     const ProcessRun refused = spoken(6, {"listen", "--dial"});
     EXPECT_EQ(std::tuple(refused.status, std::ranges::count(refused.err, '\n')), std::tuple(3, 1L)) << refused.err;
@@ -179,9 +176,7 @@ TEST_F(CliTest, ListenDeliversTheTrainedContactOrNothingAndDialsItWhenAsked)
 
 TEST_F(CliTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
 {
-    const std::vector<std::string> trainFive = {"train-voice", "--name", "Digit 5", "--number", "+49 170 005"};
-    std::vector<std::string> keep = trainFive;
-    keep.push_back("--keep");
+    const std::vector<std::string> keep = {"train-voice", "--name", "Digit 5", "--number", "+49 170 005", "--keep"};
 
     const ProcessRun first = spoken(5, keep, 0);
     ASSERT_EQ(first.status, 0) << first.err;
@@ -199,7 +194,7 @@ TEST_F(CliTest, TrainVoiceKeepsOneSampleEachTimeOnlyWhenAskedTo)
     EXPECT_EQ(listed()["commands"][0]["samples"].size(), 2u);
 
     // Nobody to answer: the instructions are declined and nothing changes.
-    const ProcessRun declined = spoken(5, trainFive);
+    const ProcessRun declined = spoken(5, {keep.begin(), keep.end() - 1});  // without --keep
     EXPECT_EQ(declined.status, 1);
     EXPECT_TRUE(declined.out.ends_with("> Not now\nnot trained\n")) << declined.out;
     EXPECT_EQ(listed()["commands"][0]["samples"].size(), 2u);

@@ -6,6 +6,7 @@
 #include "cli/ContactsReport.h"
 #include "cli/TerminalPopupHost.h"
 #include "support/IsolatedStorage.h"
+#include "support/ProcessRun.h"
 #include "support/TemporaryDirectory.h"
 #include "support/TestData.h"
 
@@ -23,17 +24,12 @@ namespace {
 using nlohmann::json;
 using namespace std::chrono_literals;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(std::vector<std::string> arguments)
+// The command run in this process.
+ProcessRun run(std::vector<std::string> arguments)
 {
     std::ostringstream out, err;
     const int status = ZarnethCli(out, err).run(arguments);
-    return {status, out.str(), err.str()};
+    return {status, 0, out.str(), err.str()};
 }
 
 // The golden entries made from a recording as it is, without anything
@@ -43,24 +39,21 @@ bool plain(const json& entry)
     return !entry["file"].is_null() && entry["prefix"].empty() && entry["suffix_zeros"] == 0;
 }
 
-TEST(ZarnethCliTest, PrintJsonGivesTheReferencePrintOfARecording)
+TEST(ZarnethCliTest, PrintJsonAndDistanceGiveTheReferenceValuesToTheLastBit)
 {
     TemporaryDirectory folder;
     TestData::writeWav(folder / "silent.wav", {});
-    const Outcome silent = run({"print", "--json", (folder / "silent.wav").string()});
-    EXPECT_EQ(silent.status, 0) << silent.err;
-    EXPECT_EQ(silent.out, "{\"status\":10,\"frames\":0,\"print\":[]}\n") << "nothing to print: status 10";
+    const ProcessRun silent = run({"print", "--json", (folder / "silent.wav").string()});
+    EXPECT_EQ(std::tuple(silent.status, silent.out), std::tuple(0, "{\"status\":10,\"frames\":0,\"print\":[]}\n"))
+        << "nothing to print: status 10";
 
     // One plain recording compared in full; the distances below cover every golden pair.
     const json& entry = *std::find_if(TestData::golden()["prints"].begin(), TestData::golden()["prints"].end(), plain);
-    const Outcome outcome = run({"print", "--json", Fsdd::recording(entry["file"]).string()});
+    const ProcessRun outcome = run({"print", "--json", Fsdd::recording(entry["file"]).string()});
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(json::parse(outcome.out),
         json({{"status", entry["status"]}, {"frames", entry["print"].size() / 16}, {"print", entry["print"]}}));
-}
 
-TEST(ZarnethCliTest, DistanceIsPrintedToTheLastBit)
-{
     const json& golden = TestData::golden();
     int compared = 0;
     for (const json& pair : golden["distances"]) {
@@ -68,7 +61,7 @@ TEST(ZarnethCliTest, DistanceIsPrintedToTheLastBit)
         const json& b = golden["prints"][pair["b"].get<std::size_t>()];
         if (!plain(a) || !plain(b))
             continue;
-        const Outcome outcome
+        const ProcessRun outcome
             = run({"distance", Fsdd::recording(a["file"]).string(), Fsdd::recording(b["file"]).string()});
         const double expected = TestData::fromHex(pair["distance"]);
         EXPECT_EQ(std::strtod(outcome.out.c_str(), nullptr), expected) << outcome.out;
@@ -117,7 +110,7 @@ TEST(ZarnethCliTest, UnusableArgumentsAndFilesAreRefusedInOneLineAndChangeNothin
         {{"--audio", "virtual", "record", "--seconds", "ten"}, "--seconds takes a length above 0"},
         {{"--audio", "virtual", "record", "--loud"}, "record takes --seconds S"}};
     for (const auto& row : rows) {
-        const Outcome outcome = run(row.arguments);
+        const ProcessRun outcome = run(row.arguments);
         SCOPED_TRACE(outcome.err);
         EXPECT_EQ(std::tuple(outcome.status, outcome.out, outcome.err.starts_with("zarneth-cli: "),
                       std::ranges::count(outcome.err, '\n'), outcome.err.find(row.mentioning) != std::string::npos),

@@ -60,8 +60,6 @@ protected:
     TemporaryDirectory m_folder;
 };
 
-class AudioFileDecoderTest : public AudioFileTest { };
-
 TEST_F(AudioFileTest, ARecordingWrittenInBuffersIsACafFileInItsByteOrderAndReadsBackNative)
 {
     // The sample files' format, and big-endian stereo as the engine's queue has it.
@@ -129,7 +127,7 @@ TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOp
     EXPECT_EQ(readAll(*file, 64), samples);
 }
 
-TEST_F(AudioFileDecoderTest, EveryFormatAndChannelCountAtTheRequestedRateGivesTheSameSamplesUntouched)
+TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateUntouchedAndResamplesOtherRatesKeepingPitchAndLength)
 {
     Samples every, stereo;  // every 16-bit value, both extremes included
     std::vector<float> asFloat;
@@ -153,10 +151,7 @@ TEST_F(AudioFileDecoderTest, EveryFormatAndChannelCountAtTheRequestedRateGivesTh
         (Samples {2000, -32768, 32767}));
     EXPECT_EQ(at8000(write("l.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 8000, 1, std::vector {2.0f, -2.0f, NAN, 0.5f})),
         (Samples {32767, -32768, 0, 16384}));
-}
 
-TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
-{
     // Down for the engine at 8000 Hz, and up for the file recorder at 44100 Hz.
     for (auto [from, to, hz] : {std::tuple(16000, 8000, 440), std::tuple(44100, 8000, 440),
              std::tuple(48000, 8000, 440), std::tuple(11025, 8000, 440), std::tuple(8000, 44100, 300)}) {
@@ -174,7 +169,7 @@ TEST_F(AudioFileDecoderTest, OtherRatesAreResampledKeepingPitchAndLength)
     }
 }
 
-TEST_F(AudioFileDecoderTest, UnreadableAndOverlongFilesAreReportedByNameAndTruncatedOnesGiveWhatIsThere)
+TEST_F(AudioFileTest, DecoderUnreadableAndOverlongFilesAreReportedByNameAndTruncatedOnesGiveWhatIsThere)
 {
     std::ofstream(path("notes.wav")) << "this is not audio\n";
     std::ofstream {path("empty.wav")};
