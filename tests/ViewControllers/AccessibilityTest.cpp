@@ -2,14 +2,11 @@
 // through every screen by keys alone, in English and in German, reading
 // each screen as a screen reader does.
 
-#include "DataModel/ZRCommand.h"
-#include "Platform/System/BundleResources.h"
 #include "ViewControllers/Kit/TableViewController.h"
 #include "support/ScreenFixture.h"
 #include "support/UrlCatcher.h"
 
 #include <QAccessible>
-#include <QRegularExpression>
 #include <QTranslator>
 
 namespace {

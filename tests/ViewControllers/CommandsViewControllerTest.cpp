@@ -1,12 +1,6 @@
 #include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsViewController.h"
 
-#include "DataModel/ZRCommand.h"
-#include "DataModel/ZRSample.h"
-#include "Platform/Audio/AudioFileDecoder.h"
-#include "Platform/Popups/Popup.h"
 #include "support/ScreenFixture.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -55,7 +49,7 @@ protected:
     CommandsViewController m_commands {services()};
 };
 
-TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommandsAndDecideWhichCommandARowMeans)
+TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommandsAndDecideWhichCommandARowMeansAndPlays)
 {
     const QString phoneHeader = CommandsViewController::kPhoneCommandsHeader;
     EXPECT_EQ(shown(), std::vector<QStringList> {{phoneHeader}});
@@ -80,6 +74,25 @@ TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommandsAndDeci
     press(kCancel, CommandsViewController::OptionsSheet);
     m_commands.selectRow(1, 0);
     EXPECT_EQ(m_commands.selectedCommand(), phone);
+
+    press(kCancel, CommandsViewController::OptionsSheet);
+
+    // Play plays the newest sample, and every press has its own player.
+    const auto play = [this](int times) {
+        for (int time = 0; time < times; ++time) {
+            m_commands.selectRow(1, 0);
+            press(CommandsViewController::PlayButton);
+        }
+        EXPECT_EQ(m_commands.playingCount(), std::size_t(times));
+        m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);
+        EXPECT_EQ(m_commands.playingCount(), 0u) << "each player goes when it has ended";
+    };
+    play(1);
+    ASSERT_EQ(m_device.speaker().playedSounds().size(), 1u);
+    const auto newest = AudioFileDecoder::decode(phone->sample1()->filePath().toStdString(), 44100).samples;
+    const auto& played = m_device.speaker().playedSounds().front().samples;
+    EXPECT_TRUE(played.size() >= newest.size() && std::equal(newest.begin(), newest.end(), played.begin()));
+    play(2);
 }
 
 TEST_F(CommandsViewControllerTest, DeletingAControlWordOrAllSwitchesConfirmationsOff)
@@ -108,27 +121,6 @@ TEST_F(CommandsViewControllerTest, DeletingAControlWordOrAllSwitchesConfirmation
     EXPECT_EQ(m_store.numberOfSystemCommands(), 0);
     EXPECT_FALSE(setting("Confirmations"));
     EXPECT_EQ(shown(), std::vector<QStringList> {{CommandsViewController::kPhoneCommandsHeader}});
-}
-
-TEST_F(CommandsViewControllerTest, PlayPlaysTheNewestSampleAndEveryPressHasItsOwnPlayer)
-{
-    const auto command = trainDigit(ZRCommandTypePhone, 2);
-    m_commands.reloadData();
-    const auto play = [this](int times) {
-        for (int time = 0; time < times; ++time) {
-            m_commands.selectRow(0, 0);
-            press(CommandsViewController::PlayButton);
-        }
-        EXPECT_EQ(m_commands.playingCount(), std::size_t(times));
-        m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);
-        EXPECT_EQ(m_commands.playingCount(), 0u) << "each player goes when it has ended";
-    };
-    play(1);
-    ASSERT_EQ(m_device.speaker().playedSounds().size(), 1u);
-    const auto newest = AudioFileDecoder::decode(command->sample1()->filePath().toStdString(), 44100).samples;
-    const auto& played = m_device.speaker().playedSounds().front().samples;
-    EXPECT_TRUE(played.size() >= newest.size() && std::equal(newest.begin(), newest.end(), played.begin()));
-    play(2);
 }
 
 }  // namespace

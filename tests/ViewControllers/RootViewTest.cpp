@@ -1,7 +1,6 @@
 // The application's screens as a user meets them: the window offscreen,
 // items found by name, taps with the mouse.
 
-#include "DataModel/ZRCommand.h"
 #include "Platform/Popups/ActionSheet.h"
 #include "Platform/Popups/AlertView.h"
 #include "ViewControllers/MainViewController.h"
@@ -10,16 +9,36 @@
 #include "support/UrlCatcher.h"
 
 #include <QTcpServer>
-#include <QTcpSocket>
 
 namespace {
 
 using RootViewTest = ScreenFixture;
 
-TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsTheTraining)
+// Counts how often its sheet is said to be on screen: each time, a
+// dialogue would take its next step.
+struct PresentationCounter : ActionSheetDelegate {
+    int presented = 0;
+    void didPresentActionSheet(ActionSheet&) override { ++presented; }
+    void actionSheetClickedButtonAtIndex(ActionSheet&, int) override { }
+};
+
+TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsTheTrainingUnderSheetsPresentedOnce)
 {
     setSetting("Dialing", true);
     launch();
+    // A sheet uncovered again is not presented twice.
+    PresentationCounter counter;
+    const auto sheet = ActionSheet::create("Sheet", &counter, "Cancel", {}, {});
+    sheet->show(host());
+    QTest::qWait(50);  // on screen, then covered and uncovered
+    const auto alert = AlertView::create("Alert", {}, nullptr, "OK", {});
+    alert->show(host());
+    QTest::qWait(50);
+    tap("alertButton0");
+    EXPECT_EQ(host().title(), "Sheet");
+    EXPECT_EQ(counter.presented, 1);
+    tap("sheetButton0");
+
     EXPECT_TRUE(shown("configureInfoLabel") && !shown("screenButton")) << "no name trained: nothing to tap";
     QQuickItem* info = shown("infoButton");
     ASSERT_NE(info, nullptr);
@@ -55,30 +74,6 @@ TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsT
     tap("screenButton");
     EXPECT_EQ(shown("screenButton"), nullptr);
     EXPECT_NE(shown("popupLayer"), nullptr) << "the speak-now sheet is up";
-}
-
-// Counts how often its sheet is said to be on screen: each time, a
-// dialogue would take its next step.
-struct PresentationCounter : ActionSheetDelegate {
-    int presented = 0;
-    void didPresentActionSheet(ActionSheet&) override { ++presented; }
-    void actionSheetClickedButtonAtIndex(ActionSheet&, int) override { }
-};
-
-TEST_F(RootViewTest, ASheetUncoveredAgainIsNotPresentedTwice)
-{
-    setSetting("Dialing", true);
-    launch();
-    PresentationCounter counter;
-    const auto sheet = ActionSheet::create("Sheet", &counter, "Cancel", {}, {});
-    sheet->show(host());
-    QTest::qWait(50);  // on screen, then covered and uncovered
-    const auto alert = AlertView::create("Alert", {}, nullptr, "OK", {});
-    alert->show(host());
-    QTest::qWait(50);
-    tap("alertButton0");
-    EXPECT_EQ(host().title(), "Sheet");
-    EXPECT_EQ(counter.presented, 1);
 }
 
 TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersArrivesOpensOnlyWebAndMailAndStacksAboutScreens)

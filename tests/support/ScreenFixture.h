@@ -12,7 +12,6 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
-#include <functional>
 
 // The world of a screen test: a dialogue test's store, clock, audio and
 // scripted screen, plus the application and an address book on the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDesktopServices>
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
@@ -10,8 +11,17 @@ class UrlCatcher : public QObject {
     Q_OBJECT
 
 public:
-    explicit UrlCatcher(QStringList schemes = {"tel"});
-    ~UrlCatcher() override;
+    explicit UrlCatcher(QStringList schemes = {"tel"})
+        : m_schemes(std::move(schemes))
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
 
     QStringList opened;
 
