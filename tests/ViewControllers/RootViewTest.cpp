@@ -22,9 +22,11 @@ struct PresentationCounter : ActionSheetDelegate {
     void actionSheetClickedButtonAtIndex(ActionSheet&, int) override { }
 };
 
-TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsTheTrainingUnderSheetsPresentedOnce)
+TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsTheTrainingAndHelpShowsThePagesItMay)
 {
     setSetting("Dialing", true);
+    QTcpServer server;  // the maker's web host, answering when the test says
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     launch();
     // A sheet uncovered again is not presented twice.
     PresentationCounter counter;
@@ -52,36 +54,9 @@ TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsT
     TabBarController* first = &tabs();
     tap("tab3");
     EXPECT_EQ(tabs().selectedIndex(), TabBarController::DefaultsTab);
-    flip("tab0");
-    EXPECT_TRUE(root().mainViewInWindow());
-    setSetting("CommandListHasData", true);  // a name is trained meanwhile
-    flip("infoButton");
-    EXPECT_EQ(&tabs(), first);
-    EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
-    flip("tab0");
-    EXPECT_TRUE(!shown("configureInfoLabel") && shown("tapInfoLabel"));
 
-    // While a dialogue runs (a training playing its new sample), taps and
-    // the screen button go nowhere; then a tap listens.
-    const int dialogue = 0;
-    ASSERT_TRUE(host().beginDialogue(&dialogue));
-    tap("infoButton");
-    EXPECT_TRUE(root().mainViewInWindow());
-    root().mainViewController()->clickedScreenButton();  // as a key would press it
-    EXPECT_FALSE(root().mainViewController()->screenButtonHidden());
-    EXPECT_FALSE(host().visible());
-    host().endDialogue(&dialogue);
-    tap("screenButton");
-    EXPECT_EQ(shown("screenButton"), nullptr);
-    EXPECT_NE(shown("popupLayer"), nullptr) << "the speak-now sheet is up";
-}
-
-TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersArrivesOpensOnlyWebAndMailAndStacksAboutScreens)
-{
-    QTcpServer server;  // the maker's web host, answering when the test says
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
-    launch();
-    flip("infoButton");
+    // Help shows the bundled page until the maker's arrives, opens only web
+    // and mail, and stacks about screens.
     NavigationController& help = tab(TabBarController::HelpTab);
     auto& page = static_cast<HelpViewController&>(*help.rootViewController());
     page.setPageUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/appstorezarnethhelp.html").arg(server.serverPort())));
@@ -118,6 +93,28 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersArrivesOpensOnlyWebAnd
     tap("backButton");
     tap("backButton");
     EXPECT_EQ(help.count(), 1u);
+    flip("tab0");
+    EXPECT_TRUE(root().mainViewInWindow());
+    setSetting("CommandListHasData", true);  // a name is trained meanwhile
+    flip("infoButton");
+    EXPECT_EQ(&tabs(), first);
+    EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
+    flip("tab0");
+    EXPECT_TRUE(!shown("configureInfoLabel") && shown("tapInfoLabel"));
+
+    // While a dialogue runs (a training playing its new sample), taps and
+    // the screen button go nowhere; then a tap listens.
+    const int dialogue = 0;
+    ASSERT_TRUE(host().beginDialogue(&dialogue));
+    tap("infoButton");
+    EXPECT_TRUE(root().mainViewInWindow());
+    root().mainViewController()->clickedScreenButton();  // as a key would press it
+    EXPECT_FALSE(root().mainViewController()->screenButtonHidden());
+    EXPECT_FALSE(host().visible());
+    host().endDialogue(&dialogue);
+    tap("screenButton");
+    EXPECT_EQ(shown("screenButton"), nullptr);
+    EXPECT_NE(shown("popupLayer"), nullptr) << "the speak-now sheet is up";
 }
 
 }  // namespace
