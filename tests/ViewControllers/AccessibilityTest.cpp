@@ -129,7 +129,6 @@ TEST_P(AccessibilityTest, EveryScreenIsReadAndWorkedByKeysAlone)
     key(Qt::Key_Escape);
     ASSERT_TRUE(
         run([this] { return !host().dialogueRunning() && m_window->activeFocusItem() == shown("screenButton"); }));
-    EXPECT_TRUE(m_dialler.opened.isEmpty());
     say(2);
     key(Qt::Key_Return);
     ASSERT_TRUE(run([this] { return !m_dialler.opened.isEmpty() && !host().dialogueRunning(); }));

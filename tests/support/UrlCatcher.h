@@ -2,7 +2,6 @@
 
 #include <QDesktopServices>
 #include <QObject>
-#include <QStringList>
 #include <QUrl>
 
 // Stands in for the system while it lives: every URL of these schemes that
