@@ -2,14 +2,11 @@
 // through every screen by keys alone, in English and in German, reading
 // each screen as a screen reader does.
 
-#include "DataModel/ZRCommand.h"
-#include "Platform/System/BundleResources.h"
 #include "ViewControllers/Kit/TableViewController.h"
 #include "support/ScreenFixture.h"
 #include "support/UrlCatcher.h"
 
 #include <QAccessible>
-#include <QRegularExpression>
 #include <QTranslator>
 
 namespace {
@@ -132,7 +129,6 @@ TEST_P(AccessibilityTest, EveryScreenIsReadAndWorkedByKeysAlone)
     key(Qt::Key_Escape);
     ASSERT_TRUE(
         run([this] { return !host().dialogueRunning() && m_window->activeFocusItem() == shown("screenButton"); }));
-    EXPECT_TRUE(m_dialler.opened.isEmpty());
     say(2);
     key(Qt::Key_Return);
     ASSERT_TRUE(run([this] { return !m_dialler.opened.isEmpty() && !host().dialogueRunning(); }));

@@ -1,12 +1,6 @@
 #include "ViewControllers/OwnedByTabBarController/CommandsViewControllers/CommandsViewController.h"
 
-#include "DataModel/ZRCommand.h"
-#include "DataModel/ZRSample.h"
-#include "Platform/Audio/AudioFileDecoder.h"
-#include "Platform/Popups/Popup.h"
 #include "support/ScreenFixture.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -45,17 +39,11 @@ protected:
                                           : button);
         m_clock.advance(0ms);
     }
-    void deleteRow(int section, int row)
-    {
-        m_commands.selectRow(section, row);
-        press(CommandsViewController::DeleteButton, CommandsViewController::OptionsSheet);
-        press(kDestroy, CommandsViewController::DeleteSheet);
-    }
 
     CommandsViewController m_commands {services()};
 };
 
-TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommandsAndDecideWhichCommandARowMeans)
+TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommandsAndDecideWhichCommandARowMeansAndPlays)
 {
     const QString phoneHeader = CommandsViewController::kPhoneCommandsHeader;
     EXPECT_EQ(shown(), std::vector<QStringList> {{phoneHeader}});
@@ -80,6 +68,25 @@ TEST_F(CommandsViewControllerTest, SectionsFollowTheTrainedSystemCommandsAndDeci
     press(kCancel, CommandsViewController::OptionsSheet);
     m_commands.selectRow(1, 0);
     EXPECT_EQ(m_commands.selectedCommand(), phone);
+
+    press(kCancel, CommandsViewController::OptionsSheet);
+
+    // Play plays the newest sample, and every press has its own player.
+    const auto play = [this](int times) {
+        for (int time = 0; time < times; ++time) {
+            m_commands.selectRow(1, 0);
+            press(CommandsViewController::PlayButton);
+        }
+        EXPECT_EQ(m_commands.playingCount(), std::size_t(times));
+        m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);
+        EXPECT_EQ(m_commands.playingCount(), 0u) << "each player goes when it has ended";
+    };
+    play(1);
+    ASSERT_EQ(m_device.speaker().playedSounds().size(), 1u);
+    const auto newest = AudioFileDecoder::decode(phone->sample1()->filePath().toStdString(), 44100).samples;
+    const auto& played = m_device.speaker().playedSounds().front().samples;
+    EXPECT_TRUE(played.size() >= newest.size() && std::equal(newest.begin(), newest.end(), played.begin()));
+    play(2);
 }
 
 TEST_F(CommandsViewControllerTest, DeletingAControlWordOrAllSwitchesConfirmationsOff)
@@ -89,10 +96,14 @@ TEST_F(CommandsViewControllerTest, DeletingAControlWordOrAllSwitchesConfirmation
     trainDigit(ZRCommandTypePhone, 3);
     setConfirmations(true);
     m_commands.reloadData();
-    deleteRow(1, 0);
+    m_commands.selectRow(1, 0);  // Digit 2: Delete, and Delete again to confirm
+    press(CommandsViewController::DeleteButton, CommandsViewController::OptionsSheet);
+    press(kDestroy, CommandsViewController::DeleteSheet);
     EXPECT_EQ(m_store.count(), 1u);
     EXPECT_TRUE(setting("Confirmations")) << "all three control words are still there";
-    deleteRow(0, 1);  // repeat
+    m_commands.selectRow(0, 1);  // repeat
+    press(CommandsViewController::DeleteButton, CommandsViewController::OptionsSheet);
+    press(kDestroy, CommandsViewController::DeleteSheet);
     EXPECT_EQ(m_store.numberOfSystemCommands(), 2);
     EXPECT_FALSE(setting("Confirmations"));
     EXPECT_EQ(m_commands.numberOfShownRows(0), 2) << "the list is shown afresh";
@@ -104,31 +115,8 @@ TEST_F(CommandsViewControllerTest, DeletingAControlWordOrAllSwitchesConfirmation
     EXPECT_EQ(m_store.count(), 1u);
     m_commands.clickedDeleteAllBarButton();
     press(kDestroy, CommandsViewController::DeleteAllSheet);
-    EXPECT_EQ(m_store.count(), 0u);
-    EXPECT_EQ(m_store.numberOfSystemCommands(), 0);
     EXPECT_FALSE(setting("Confirmations"));
-    EXPECT_EQ(shown(), std::vector<QStringList> {{CommandsViewController::kPhoneCommandsHeader}});
-}
-
-TEST_F(CommandsViewControllerTest, PlayPlaysTheNewestSampleAndEveryPressHasItsOwnPlayer)
-{
-    const auto command = trainDigit(ZRCommandTypePhone, 2);
-    m_commands.reloadData();
-    const auto play = [this](int times) {
-        for (int time = 0; time < times; ++time) {
-            m_commands.selectRow(0, 0);
-            press(CommandsViewController::PlayButton);
-        }
-        EXPECT_EQ(m_commands.playingCount(), std::size_t(times));
-        m_clock.runUntil([this] { return m_commands.playingCount() == 0; }, 30s);
-        EXPECT_EQ(m_commands.playingCount(), 0u) << "each player goes when it has ended";
-    };
-    play(1);
-    ASSERT_EQ(m_device.speaker().playedSounds().size(), 1u);
-    const auto newest = AudioFileDecoder::decode(command->sample1()->filePath().toStdString(), 44100).samples;
-    const auto& played = m_device.speaker().playedSounds().front().samples;
-    EXPECT_TRUE(played.size() >= newest.size() && std::equal(newest.begin(), newest.end(), played.begin()));
-    play(2);
+    EXPECT_EQ(shown(), std::vector<QStringList> {{CommandsViewController::kPhoneCommandsHeader}}) << "nothing is left";
 }
 
 }  // namespace

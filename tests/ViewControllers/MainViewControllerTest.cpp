@@ -1,12 +1,8 @@
 #include "ViewControllers/MainViewController.h"
 
-#include "DataModel/ZRCommand.h"
 #include "support/LogCapture.h"
 #include "support/ScreenFixture.h"
 #include "support/UrlCatcher.h"
-
-#include <QDesktopServices>
-#include <QFile>
 
 namespace {
 
@@ -24,21 +20,40 @@ protected:
     MainViewController m_screenView {services()};
 };
 
-TEST_F(MainViewControllerTest, NothingOrASystemCommandRecognisedBringsTheButtonBackAndOnlyANameDials)
+TEST_F(MainViewControllerTest, ItListensOnlyWithAMicrophoneAndOnlyANameRecognisedDials)
 {
+    // Without a microphone it says so instead of listening, until one is back.
+    m_device.setMicrophoneConnected(false);
     const auto contact = trainDigit(ZRCommandTypePhone, 2);
-    sayNothing();
     m_screenView.loadView();
+    m_clock.advance(1s);
+    EXPECT_EQ(m_screenView.deviceProblemText(), qtTrId("noMicrophoneText"));
+    EXPECT_FALSE(m_screenView.screenButtonHidden()) << "a tap tries again";
+    EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded";
+
+    m_device.setMicrophoneConnected(true);
+    sayNothing();
+    m_screenView.clickedScreenButton();
+    m_clock.advance(1s);
+    EXPECT_TRUE(m_screenView.deviceProblemText().isEmpty());
+    EXPECT_FALSE(m_screen.presented().empty()) << "the tap starts listening";
     m_clock.runUntil([this] { return !m_screenView.screenButtonHidden(); }, 60s);
-    EXPECT_TRUE(waitingForATap());
+    EXPECT_TRUE(waitingForATap()) << "nothing recognised";
+
+    // Back from the tabs: the old problem is not shown again.
+    m_device.setMicrophoneConnected(false);
+    m_screenView.clickedScreenButton();
+    ASSERT_FALSE(m_screenView.deviceProblemText().isEmpty());
+    m_screenView.viewWillAppear(true);
+    EXPECT_TRUE(m_screenView.deviceProblemText().isEmpty());
+    m_device.setMicrophoneConnected(true);
 
     m_screenView.clickedScreenButton();
     m_screenView.recognizedCommand(ZRCommand::initForCommandType(ZRCommandTypeAccept, m_store));
     EXPECT_TRUE(waitingForATap()) << "a system command is no number to dial";
-    EXPECT_TRUE(m_dialler.opened.isEmpty());
     m_screenView.clickedScreenButton();
     m_screenView.recognizedCommand(contact);
-    EXPECT_EQ(m_dialler.opened, QStringList("tel:+49170002"));
+    EXPECT_EQ(m_dialler.opened, QStringList("tel:+49170002")) << "the number alone";
     EXPECT_TRUE(m_application.leavingToDialNumber());
 
     // When the system takes no number, the button comes back and says so.
@@ -55,32 +70,6 @@ TEST_F(MainViewControllerTest, NothingOrASystemCommandRecognisedBringsTheButtonB
     EXPECT_TRUE(m_screen.onScreen()->message().contains("+49 170 002"));
 }
 
-TEST_F(MainViewControllerTest, WithoutAMicrophoneItSaysSoInsteadOfListeningUntilOneIsBack)
-{
-    m_device.setMicrophoneConnected(false);
-    trainDigit(ZRCommandTypePhone, 2);
-    m_screenView.loadView();
-    m_clock.advance(1s);
-    EXPECT_EQ(m_screenView.deviceProblemText(), qtTrId("noMicrophoneText"));
-    EXPECT_FALSE(m_screenView.screenButtonHidden()) << "a tap tries again";
-    EXPECT_TRUE(m_screen.presented().empty()) << "nothing is recorded";
-
-    m_device.setMicrophoneConnected(true);
-    sayNothing();
-    m_screenView.clickedScreenButton();
-    m_clock.advance(1s);
-    EXPECT_TRUE(m_screenView.deviceProblemText().isEmpty());
-    EXPECT_FALSE(m_screen.presented().empty()) << "the tap starts listening";
-    m_clock.runUntil([this] { return !m_screenView.screenButtonHidden(); }, 60s);
-
-    // Back from the tabs: the old problem is not shown again.
-    m_device.setMicrophoneConnected(false);
-    m_screenView.clickedScreenButton();
-    ASSERT_FALSE(m_screenView.deviceProblemText().isEmpty());
-    m_screenView.viewWillAppear(true);
-    EXPECT_TRUE(m_screenView.deviceProblemText().isEmpty());
-}
-
 // The application itself, without its window; the settings as a first run
 // finds them.
 class ZarnethAppDelegateTest : public ScreenFixture {
@@ -90,7 +79,7 @@ protected:
     static QString stored(const char* key) { return UserDefaults::standardUserDefaults().objectForKey(key).toString(); }
 };
 
-TEST_F(ZarnethAppDelegateTest, DefaultsAreWrittenOnceAndTheUsersValuesStay)
+TEST_F(ZarnethAppDelegateTest, DefaultsAreWrittenOnceAndTheEndOfARunRemembersWhetherItDialled)
 {
     m_application.setupDefaults();
     const std::map<const char*, QString> defaults {{"Confirmations", "false"}, {"VoiceGuide", "true"},
@@ -102,10 +91,8 @@ TEST_F(ZarnethAppDelegateTest, DefaultsAreWrittenOnceAndTheUsersValuesStay)
     ZarnethAppDelegate(m_device).setupDefaults();
     EXPECT_EQ(stored("VoiceGuide"), "false");
     EXPECT_EQ(stored("UpTo3SampleInfoCount"), "0");
-}
 
-TEST_F(ZarnethAppDelegateTest, TheNumberIsDialledWithoutItsSpacesAndTheRunRemembersIt)
-{
+    // The number is dialled without its spaces, and the run remembers it.
     UrlCatcher system({"tel", "https"});
     m_application.exitToPhone("+49 (170) 123-45 67");
     EXPECT_EQ(system.opened, QStringList("tel:+49(170)123-4567"));

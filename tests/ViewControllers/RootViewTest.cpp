@@ -1,7 +1,6 @@
 // The application's screens as a user meets them: the window offscreen,
 // items found by name, taps with the mouse.
 
-#include "DataModel/ZRCommand.h"
 #include "Platform/Popups/ActionSheet.h"
 #include "Platform/Popups/AlertView.h"
 #include "ViewControllers/MainViewController.h"
@@ -10,16 +9,38 @@
 #include "support/UrlCatcher.h"
 
 #include <QTcpServer>
-#include <QTcpSocket>
 
 namespace {
 
 using RootViewTest = ScreenFixture;
 
-TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsTheTraining)
+// Counts how often its sheet is said to be on screen: each time, a
+// dialogue would take its next step.
+struct PresentationCounter : ActionSheetDelegate {
+    int presented = 0;
+    void didPresentActionSheet(ActionSheet&) override { ++presented; }
+    void actionSheetClickedButtonAtIndex(ActionSheet&, int) override { }
+};
+
+TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsTheTrainingAndHelpShowsThePagesItMay)
 {
     setSetting("Dialing", true);
+    QTcpServer server;  // the maker's web host, answering when the test says
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     launch();
+    // A sheet uncovered again is not presented twice.
+    PresentationCounter counter;
+    const auto sheet = ActionSheet::create("Sheet", &counter, "Cancel", {}, {});
+    sheet->show(host());
+    QTest::qWait(50);  // on screen, then covered and uncovered
+    const auto alert = AlertView::create("Alert", {}, nullptr, "OK", {});
+    alert->show(host());
+    QTest::qWait(50);
+    tap("alertButton0");
+    EXPECT_EQ(host().title(), "Sheet");
+    EXPECT_EQ(counter.presented, 1);
+    tap("sheetButton0");
+
     EXPECT_TRUE(shown("configureInfoLabel") && !shown("screenButton")) << "no name trained: nothing to tap";
     QQuickItem* info = shown("infoButton");
     ASSERT_NE(info, nullptr);
@@ -33,60 +54,9 @@ TEST_F(RootViewTest, TheInfoButtonFlipsToTheTabsAndBackToADialScreenThatFollowsT
     TabBarController* first = &tabs();
     tap("tab3");
     EXPECT_EQ(tabs().selectedIndex(), TabBarController::DefaultsTab);
-    flip("tab0");
-    EXPECT_TRUE(root().mainViewInWindow());
-    setSetting("CommandListHasData", true);  // a name is trained meanwhile
-    flip("infoButton");
-    EXPECT_EQ(&tabs(), first);
-    EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
-    flip("tab0");
-    EXPECT_TRUE(!shown("configureInfoLabel") && shown("tapInfoLabel"));
 
-    // While a dialogue runs (a training playing its new sample), taps and
-    // the screen button go nowhere; then a tap listens.
-    const int dialogue = 0;
-    ASSERT_TRUE(host().beginDialogue(&dialogue));
-    tap("infoButton");
-    EXPECT_TRUE(root().mainViewInWindow());
-    root().mainViewController()->clickedScreenButton();  // as a key would press it
-    EXPECT_FALSE(root().mainViewController()->screenButtonHidden());
-    EXPECT_FALSE(host().visible());
-    host().endDialogue(&dialogue);
-    tap("screenButton");
-    EXPECT_EQ(shown("screenButton"), nullptr);
-    EXPECT_NE(shown("popupLayer"), nullptr) << "the speak-now sheet is up";
-}
-
-// Counts how often its sheet is said to be on screen: each time, a
-// dialogue would take its next step.
-struct PresentationCounter : ActionSheetDelegate {
-    int presented = 0;
-    void didPresentActionSheet(ActionSheet&) override { ++presented; }
-    void actionSheetClickedButtonAtIndex(ActionSheet&, int) override { }
-};
-
-TEST_F(RootViewTest, ASheetUncoveredAgainIsNotPresentedTwice)
-{
-    setSetting("Dialing", true);
-    launch();
-    PresentationCounter counter;
-    const auto sheet = ActionSheet::create("Sheet", &counter, "Cancel", {}, {});
-    sheet->show(host());
-    QTest::qWait(50);  // on screen, then covered and uncovered
-    const auto alert = AlertView::create("Alert", {}, nullptr, "OK", {});
-    alert->show(host());
-    QTest::qWait(50);
-    tap("alertButton0");
-    EXPECT_EQ(host().title(), "Sheet");
-    EXPECT_EQ(counter.presented, 1);
-}
-
-TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersArrivesOpensOnlyWebAndMailAndStacksAboutScreens)
-{
-    QTcpServer server;  // the maker's web host, answering when the test says
-    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
-    launch();
-    flip("infoButton");
+    // Help shows the bundled page until the maker's arrives, opens only web
+    // and mail, and stacks about screens.
     NavigationController& help = tab(TabBarController::HelpTab);
     auto& page = static_cast<HelpViewController&>(*help.rootViewController());
     page.setPageUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/appstorezarnethhelp.html").arg(server.serverPort())));
@@ -123,6 +93,28 @@ TEST_F(RootViewTest, HelpShowsTheBundledPageUntilTheMakersArrivesOpensOnlyWebAnd
     tap("backButton");
     tap("backButton");
     EXPECT_EQ(help.count(), 1u);
+    flip("tab0");
+    EXPECT_TRUE(root().mainViewInWindow());
+    setSetting("CommandListHasData", true);  // a name is trained meanwhile
+    flip("infoButton");
+    EXPECT_EQ(&tabs(), first);
+    EXPECT_EQ(tabs().selectedIndex(), TabBarController::ActionsTab);
+    flip("tab0");
+    EXPECT_TRUE(!shown("configureInfoLabel") && shown("tapInfoLabel"));
+
+    // While a dialogue runs (a training playing its new sample), taps and
+    // the screen button go nowhere; then a tap listens.
+    const int dialogue = 0;
+    ASSERT_TRUE(host().beginDialogue(&dialogue));
+    tap("infoButton");
+    EXPECT_TRUE(root().mainViewInWindow());
+    root().mainViewController()->clickedScreenButton();  // as a key would press it
+    EXPECT_FALSE(root().mainViewController()->screenButtonHidden());
+    EXPECT_FALSE(host().visible());
+    host().endDialogue(&dialogue);
+    tap("screenButton");
+    EXPECT_EQ(shown("screenButton"), nullptr);
+    EXPECT_NE(shown("popupLayer"), nullptr) << "the speak-now sheet is up";
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
-#include <functional>
 
 // The world of a screen test: a dialogue test's store, clock, audio and
 // scripted screen, plus the application and an address book on the
@@ -23,13 +22,6 @@ protected:
     ScreenServices services() { return {m_application, m_screen, m_device, m_store, m_addressBook}; }
     static bool setting(const char* key) { return UserDefaults::standardUserDefaults().boolForKey(key); }
 
-    // Writes a vCard file into the contacts folder and reads the folder.
-    void writeContacts(const QByteArray& vcards)
-    {
-        IsolatedStorage::touch(m_storage.contacts() + "/people.vcf", vcards);
-        m_addressBook.reload();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_addressBook.isLoading(); }, 10000));
-    }
     // Launches the application in its window, with Anna Berg (+49 170 005)
     // in the contacts it reads.
     void launch()

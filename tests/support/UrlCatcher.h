@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QDesktopServices>
 #include <QObject>
-#include <QStringList>
 #include <QUrl>
 
 // Stands in for the system while it lives: every URL of these schemes that
@@ -10,8 +10,17 @@ class UrlCatcher : public QObject {
     Q_OBJECT
 
 public:
-    explicit UrlCatcher(QStringList schemes = {"tel"});
-    ~UrlCatcher() override;
+    explicit UrlCatcher(QStringList schemes = {"tel"})
+        : m_schemes(std::move(schemes))
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::setUrlHandler(scheme, this, "open");
+    }
+    ~UrlCatcher() override
+    {
+        for (const QString& scheme : m_schemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
 
     QStringList opened;
 
