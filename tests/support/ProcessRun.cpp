@@ -4,8 +4,8 @@
 
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -15,9 +15,7 @@ namespace {
 std::string contentsOf(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 }  // namespace
