@@ -13,8 +13,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <iterator>
-#include <tuple>
 
 namespace {
 
@@ -127,7 +125,7 @@ TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOp
     EXPECT_EQ(readAll(*file, 64), samples);
 }
 
-TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateUntouchedAndResamplesOtherRatesKeepingPitchAndLength)
+TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateResamplesOtherRatesAndRefusesUnreadableOrOverlongFiles)
 {
     Samples every, stereo;  // every 16-bit value, both extremes included
     std::vector<float> asFloat;
@@ -167,32 +165,29 @@ TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateUntouchedAndResam
             crossings += (decoded.samples[i - 1] < 0) != (decoded.samples[i] < 0);
         EXPECT_NEAR(crossings, 2 * hz, 2) << from << " Hz";
     }
-}
 
-TEST_F(AudioFileTest, DecoderUnreadableAndOverlongFilesAreReportedByNameAndTruncatedOnesGiveWhatIsThere)
-{
+    // Unreadable files are named in the error; silence compresses to almost
+    // nothing: a small file, a huge decoding, refused.
     std::ofstream(path("notes.wav")) << "this is not audio\n";
     std::ofstream {path("empty.wav")};
-    for (const std::string& file : {path("notes.wav"), path("empty.wav"), path("missing.wav"), path("")}) {
-        const auto decoded = AudioFileDecoder::decode(file, 8000);
-        EXPECT_NE(decoded.error.find(file), std::string::npos) << decoded.error;
-        EXPECT_TRUE(decoded.samples.empty());
-    }
-
-    // Silence compresses to almost nothing: a small file, a huge decoding.
     const Samples silence(AudioFileDecoder::kMaxSamples + 1, 0);
-    for (const int rate : {8000, 44100}) {
-        const std::string path = write("long.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, rate, 1, silence);
-        ASSERT_LT(std::filesystem::file_size(path), 1u << 20);
-        const auto decoded = AudioFileDecoder::decode(path, 8000);
-        EXPECT_NE(decoded.error.find("longer than an utterance can be"), std::string::npos) << rate << " Hz";
+    const std::string tooLong = "longer than an utterance can be";
+    const std::pair<std::string, std::string> refused[] = {{path("notes.wav"), path("notes.wav")},
+        {path("empty.wav"), path("empty.wav")}, {path("missing.wav"), path("missing.wav")}, {path(""), path("")},
+        {write("8000.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, silence), tooLong},
+        {write("44100.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 1, silence), tooLong}};
+    for (const auto& [file, mentioning] : refused) {
+        const auto decoded = AudioFileDecoder::decode(file, 8000);
+        EXPECT_NE(decoded.error.find(mentioning), std::string::npos) << decoded.error;
         EXPECT_TRUE(decoded.samples.empty());
     }
+    EXPECT_LT(std::filesystem::file_size(path("44100.flac")), 1u << 20) << "a small file";
 
+    // A truncated file gives what is there.
     const Samples samples = TestData::nonzeroNoise(8000);
-    const std::string path = write("t.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, samples);
-    std::filesystem::resize_file(path, 44 + 2 * 3000);  // the header says 8000 frames; 3000 remain
-    const auto decoded = AudioFileDecoder::decode(path, 8000);
+    const std::string truncated = write("t.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, samples);
+    std::filesystem::resize_file(truncated, 44 + 2 * 3000);  // the header says 8000 frames; 3000 remain
+    const auto decoded = AudioFileDecoder::decode(truncated, 8000);
     ASSERT_TRUE(decoded.ok()) << decoded.error;
     EXPECT_EQ(decoded.samples, Samples(samples.begin(), samples.begin() + 3000));
 }
