@@ -58,7 +58,7 @@ protected:
     TemporaryDirectory m_folder;
 };
 
-TEST_F(AudioFileTest, ARecordingWrittenInBuffersIsACafFileInItsByteOrderAndReadsBackNative)
+TEST_F(AudioFileTest, SixteenBitRecordingsAreWrittenAsCafInTheirByteOrderAndAnyReadableFileReadsBackNative)
 {
     // The sample files' format, and big-endian stereo as the engine's queue has it.
     for (const auto& [format, order, rate, channels] : {std::tuple(kSampleFileFormat, std::endian::little, 44100, 1u),
@@ -101,10 +101,9 @@ TEST_F(AudioFileTest, ARecordingWrittenInBuffersIsACafFileInItsByteOrderAndReads
         player->close();
         EXPECT_EQ(player->readPackets(0, 1, again.data()), 0u) << "closed";
     }
-}
 
-TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOpensAtItsOwnRateAndChannels)
-{
+    // Only 16-bit signed integers are written, and any readable file opens
+    // at its own rate and channels.
     auto refused = kSampleFileFormat, aac = kSampleFileFormat;
     refused.mFormatFlags |= kAudioFormatFlagIsFloat;
     aac.mFormatID = 0x61616320;  // 'aac '
@@ -118,11 +117,11 @@ TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOp
 
     // Stereo AIFF, as another program may write it (what is not 16-bit PCM
     // is read alike by the player and the decoder: fuzz/AudioFileFuzzer.cpp).
-    const Samples samples = TestData::nonzeroNoise(3000);
-    auto file = AudioFile::open(write("in", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 2, samples));
+    const Samples aiff = TestData::nonzeroNoise(3000);
+    auto file = AudioFile::open(write("in", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 2, aiff));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->dataFormat(), linearPCM16(8000, 2, std::endian::native, PCMPacking::Packed));
-    EXPECT_EQ(readAll(*file, 64), samples);
+    EXPECT_EQ(readAll(*file, 64), aiff);
 }
 
 TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateResamplesOtherRatesAndRefusesUnreadableOrOverlongFiles)
