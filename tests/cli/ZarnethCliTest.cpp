@@ -39,7 +39,7 @@ bool plain(const json& entry)
     return !entry["file"].is_null() && entry["prefix"].empty() && entry["suffix_zeros"] == 0;
 }
 
-TEST(ZarnethCliTest, PrintJsonAndDistanceGiveTheReferenceValuesToTheLastBit)
+TEST(ZarnethCliTest, PrintAndDistanceGiveTheReferenceValuesToTheLastBitAndUnusableArgumentsChangeNothing)
 {
     TemporaryDirectory folder;
     TestData::writeWav(folder / "silent.wav", {});
@@ -71,12 +71,9 @@ TEST(ZarnethCliTest, PrintJsonAndDistanceGiveTheReferenceValuesToTheLastBit)
     EXPECT_GT(compared, 0);
     // Distances of real prints are whole numbers; a fraction reads back exactly too.
     EXPECT_EQ(std::strtod(CliContext::formatDistance(0.1 + 0.2).c_str(), nullptr), 0.1 + 0.2);
-}
 
-// Every command refuses what it cannot use in one line on stderr, with
-// nothing on stdout and the store and its sample files as they were.
-TEST(ZarnethCliTest, UnusableArgumentsAndFilesAreRefusedInOneLineAndChangeNothing)
-{
+    // Every command refuses what it cannot use in one line on stderr, with
+    // nothing on stdout and the store and its sample files as they were.
     IsolatedStorage storage;
     const std::string anna = TestData::example("anna.wav").string();
     ASSERT_EQ(run({"train", "--name", "Anna", "--number", "0170 1", anna}).status, 0);
@@ -85,7 +82,6 @@ TEST(ZarnethCliTest, UnusableArgumentsAndFilesAreRefusedInOneLineAndChangeNothin
             QDir(storage.documents()).entryList(QDir::Files, QDir::Name));
     };
     const auto before = stored();
-    TemporaryDirectory folder;
     const std::string text = (folder / "readme.wav").string();
     std::ofstream(text) << "not a sound\n";
     const std::string missing = (folder / "missing.wav").string();

@@ -13,8 +13,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <iterator>
-#include <tuple>
 
 namespace {
 
@@ -60,7 +58,7 @@ protected:
     TemporaryDirectory m_folder;
 };
 
-TEST_F(AudioFileTest, ARecordingWrittenInBuffersIsACafFileInItsByteOrderAndReadsBackNative)
+TEST_F(AudioFileTest, SixteenBitRecordingsAreWrittenAsCafInTheirByteOrderAndAnyReadableFileReadsBackNative)
 {
     // The sample files' format, and big-endian stereo as the engine's queue has it.
     for (const auto& [format, order, rate, channels] : {std::tuple(kSampleFileFormat, std::endian::little, 44100, 1u),
@@ -103,10 +101,9 @@ TEST_F(AudioFileTest, ARecordingWrittenInBuffersIsACafFileInItsByteOrderAndReads
         player->close();
         EXPECT_EQ(player->readPackets(0, 1, again.data()), 0u) << "closed";
     }
-}
 
-TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOpensAtItsOwnRateAndChannels)
-{
+    // Only 16-bit signed integers are written, and any readable file opens
+    // at its own rate and channels.
     auto refused = kSampleFileFormat, aac = kSampleFileFormat;
     refused.mFormatFlags |= kAudioFormatFlagIsFloat;
     aac.mFormatID = 0x61616320;  // 'aac '
@@ -120,14 +117,14 @@ TEST_F(AudioFileTest, OnlySixteenBitSignedIntegersAreWrittenAndAnyReadableFileOp
 
     // Stereo AIFF, as another program may write it (what is not 16-bit PCM
     // is read alike by the player and the decoder: fuzz/AudioFileFuzzer.cpp).
-    const Samples samples = TestData::nonzeroNoise(3000);
-    auto file = AudioFile::open(write("in", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 2, samples));
+    const Samples aiff = TestData::nonzeroNoise(3000);
+    auto file = AudioFile::open(write("in", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 2, aiff));
     ASSERT_TRUE(file);
     EXPECT_EQ(file->dataFormat(), linearPCM16(8000, 2, std::endian::native, PCMPacking::Packed));
-    EXPECT_EQ(readAll(*file, 64), samples);
+    EXPECT_EQ(readAll(*file, 64), aiff);
 }
 
-TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateUntouchedAndResamplesOtherRatesKeepingPitchAndLength)
+TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateResamplesOtherRatesAndRefusesUnreadableOrOverlongFiles)
 {
     Samples every, stereo;  // every 16-bit value, both extremes included
     std::vector<float> asFloat;
@@ -167,32 +164,29 @@ TEST_F(AudioFileTest, DecoderGivesEveryFormatAtTheRequestedRateUntouchedAndResam
             crossings += (decoded.samples[i - 1] < 0) != (decoded.samples[i] < 0);
         EXPECT_NEAR(crossings, 2 * hz, 2) << from << " Hz";
     }
-}
 
-TEST_F(AudioFileTest, DecoderUnreadableAndOverlongFilesAreReportedByNameAndTruncatedOnesGiveWhatIsThere)
-{
+    // Unreadable files are named in the error; silence compresses to almost
+    // nothing: a small file, a huge decoding, refused.
     std::ofstream(path("notes.wav")) << "this is not audio\n";
     std::ofstream {path("empty.wav")};
-    for (const std::string& file : {path("notes.wav"), path("empty.wav"), path("missing.wav"), path("")}) {
-        const auto decoded = AudioFileDecoder::decode(file, 8000);
-        EXPECT_NE(decoded.error.find(file), std::string::npos) << decoded.error;
-        EXPECT_TRUE(decoded.samples.empty());
-    }
-
-    // Silence compresses to almost nothing: a small file, a huge decoding.
     const Samples silence(AudioFileDecoder::kMaxSamples + 1, 0);
-    for (const int rate : {8000, 44100}) {
-        const std::string path = write("long.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, rate, 1, silence);
-        ASSERT_LT(std::filesystem::file_size(path), 1u << 20);
-        const auto decoded = AudioFileDecoder::decode(path, 8000);
-        EXPECT_NE(decoded.error.find("longer than an utterance can be"), std::string::npos) << rate << " Hz";
+    const std::string tooLong = "longer than an utterance can be";
+    const std::pair<std::string, std::string> refused[] = {{path("notes.wav"), path("notes.wav")},
+        {path("empty.wav"), path("empty.wav")}, {path("missing.wav"), path("missing.wav")}, {path(""), path("")},
+        {write("8000.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, silence), tooLong},
+        {write("44100.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 1, silence), tooLong}};
+    for (const auto& [file, mentioning] : refused) {
+        const auto decoded = AudioFileDecoder::decode(file, 8000);
+        EXPECT_NE(decoded.error.find(mentioning), std::string::npos) << decoded.error;
         EXPECT_TRUE(decoded.samples.empty());
     }
+    EXPECT_LT(std::filesystem::file_size(path("44100.flac")), 1u << 20) << "a small file";
 
+    // A truncated file gives what is there.
     const Samples samples = TestData::nonzeroNoise(8000);
-    const std::string path = write("t.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, samples);
-    std::filesystem::resize_file(path, 44 + 2 * 3000);  // the header says 8000 frames; 3000 remain
-    const auto decoded = AudioFileDecoder::decode(path, 8000);
+    const std::string truncated = write("t.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, samples);
+    std::filesystem::resize_file(truncated, 44 + 2 * 3000);  // the header says 8000 frames; 3000 remain
+    const auto decoded = AudioFileDecoder::decode(truncated, 8000);
     ASSERT_TRUE(decoded.ok()) << decoded.error;
     EXPECT_EQ(decoded.samples, Samples(samples.begin(), samples.begin() + 3000));
 }

@@ -154,7 +154,7 @@ TEST(VCardReaderTest, CardsWrittenForEachRuleAndRealFilesGiveTheNamesNumbersAndK
     // Each file, and the variants make-variants.py derives from it: other line ends and encodings.
     const QDir folder(QString::fromStdString(TestData::file("vcards").string()));
     qsizetype checked = 0;
-    for (const auto& row : files) {
+    for (const auto& row : files)
         for (const QString& name : folder.entryList({row.file, QString(row.file).chopped(4) + ".*.vcf"})) {
             SCOPED_TRACE(name.toStdString());
             const VCardReader::Result result = VCardReader::read(IsolatedStorage::contentsOf(folder.filePath(name)));
@@ -164,7 +164,6 @@ TEST(VCardReaderTest, CardsWrittenForEachRuleAndRealFilesGiveTheNamesNumbersAndK
                 EXPECT_NE(shown.find('\n' + expected.toStdString()), std::string::npos) << shown.substr(0, 800);
             ++checked;
         }
-    }
     EXPECT_EQ(checked, folder.entryList({"*.vcf"}).size()) << "every file of the folder";
 }
 
