@@ -57,11 +57,6 @@ const nlohmann::json& golden()
     return values;
 }
 
-double fromHex(const std::string& text)
-{
-    return std::strtod(text.c_str(), nullptr);
-}
-
 std::vector<std::int16_t> nonzeroNoise(std::size_t count, std::uint32_t seed)
 {
     std::vector<std::int16_t> samples(count);

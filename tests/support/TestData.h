@@ -24,8 +24,6 @@ ZRVoicePrint voicePrintOf(const std::vector<std::int16_t>& samples);
 
 // Reference values made by tests/reference/make_golden.py.
 const nlohmann::json& golden();
-// A double written with Python's float.hex().
-double fromHex(const std::string& text);
 
 // Writes 8000 Hz mono 16-bit samples as a WAV file.
 void writeWav(const std::filesystem::path& path, const std::vector<std::int16_t>& samples);
