@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#include <cstdlib>
 #include <fstream>
 
 namespace TestData {
